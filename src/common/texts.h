@@ -1,0 +1,87 @@
+// Every caption, message and fixed name that the program shows or composes, in one place.
+#pragma once
+
+namespace texts {
+
+// Message box captions.
+inline constexpr wchar_t kCaptionError[] = L"错误";
+inline constexpr wchar_t kCaptionNotice[] = L"提示";
+inline constexpr wchar_t kCaptionAdminError[] = L"Error";
+
+// Names on disk, in the registry and in the process list.
+inline constexpr wchar_t kProfileFolderSuffix[] = L"\\sogouexplorer\\";
+inline constexpr wchar_t kDailyBackup[] = L"DailyBackup";
+inline constexpr wchar_t kBackup[] = L"Backup";
+inline constexpr wchar_t kFavoritesFile[] = L"Favorite2.dat";
+inline constexpr wchar_t kUndoCopyFile[] = L"Favorite2Backup.dat";
+inline constexpr wchar_t kBackupPattern[] = L"Favorite2*.*";
+inline constexpr wchar_t kScanPattern[] = L"*.*";
+inline constexpr wchar_t kBrowserProcessName[] = L"Sogouexplorer.exe";
+inline constexpr wchar_t kBrowserExecutable[] = L"\\sogouexplorer.exe";
+inline constexpr wchar_t kBrowserRegistryKey[] = L"SOFTWARE\\SogouExplorer";
+inline constexpr wchar_t kLibraryFile[] = L"MSCOMCTL.OCX";
+inline constexpr wchar_t kSysWow64Folder[] = L"\\SysWOW64";
+inline constexpr wchar_t kSystem32Folder[] = L"\\System32";
+
+// Main window.
+inline constexpr wchar_t kMainCaption[] = L"收藏夹备份恢复";
+inline constexpr wchar_t kHaveAccount[] = L"我有搜狗浏览器账户";
+inline constexpr wchar_t kNoAccount[] = L"我没搜狗浏览器账户";
+inline constexpr wchar_t kBrowserRunningAtStart[] = L"检测到搜狗浏览器正在运行，请先关闭搜狗浏览器后再启动工具";
+inline constexpr wchar_t kRunAsAdministrator[] =
+    L"错误提示：Vista 或者Win7 系统的用户，请右键选择“以管理员身份运行”Quillbarrow.exe重新打开工具。单击“确认”关闭工具。";
+
+// Both restore windows.
+inline constexpr wchar_t kChooseBackupFolder[] = L"选择备份目录（默认DailyBackup）：";
+inline constexpr wchar_t kRestore[] = L"恢复";
+inline constexpr wchar_t kUndoRestore[] = L"撤消恢复";
+inline constexpr wchar_t kStartBrowser[] = L"启动搜狗浏览器";
+
+// Account window.
+inline constexpr wchar_t kAccountCaption[] = L"账户收藏恢复";
+inline constexpr wchar_t kFindBackupsFrame[] = L"查找备份";
+inline constexpr wchar_t kEnterAccountLabel[] = L"输入搜狗浏览器账号(登录邮箱)：";
+inline constexpr wchar_t kFind[] = L"查找";
+inline constexpr wchar_t kResultsLabel[] =
+    L"查找结果如下（如果找到例如Favorite2.dat.2012.02.27.22这样的文件则是收藏夹备份数据库）";
+inline constexpr wchar_t kRestoreFrame[] = L"备份恢复";
+inline constexpr wchar_t kAccountInstructions[] =
+    L"鼠标选中左侧文件列表框内的收藏夹备份文件后，点击“恢复”按钮，提示成功恢复后，重启浏览器";
+inline constexpr wchar_t kColumnName[] = L"文件名称";
+inline constexpr wchar_t kColumnNumber[] = L"序号";
+inline constexpr wchar_t kColumnSize[] = L"文件大小";
+inline constexpr wchar_t kColumnTime[] = L"创建时间";
+inline constexpr wchar_t kEnterAccount[] = L"请输入您的浏览器账户（邮件地址）";
+inline constexpr wchar_t kEnterValidAddress[] = L"请输入正确的邮箱地址";
+inline constexpr wchar_t kAccountFolderMissing[] = L"账户目录不存在，可能是输入了错误的账号，请重新输入账号";
+inline constexpr wchar_t kAccountBackupFolderMissing[] = L"备份目录不存在，请选择其它备份目录";
+
+// No-account window.
+inline constexpr wchar_t kLocalCaption[] = L"本地收藏恢复";
+inline constexpr wchar_t kLocalInstructions[] =
+    L"鼠标选中上面文件列表框内的收藏夹备份文件后，点击“恢复”按钮，提示成功恢复后，重启再浏览器，看看收藏夹回来了没有。";
+inline constexpr wchar_t kLocalBackupFolderMissing[] = L"备份目录不存在，请选在其它备份目录";
+
+// Restore and undo.
+inline constexpr wchar_t kBrowserRunning[] = L"检测到搜狗浏览器正在运行，请关闭搜狗浏览器再操作";
+inline constexpr wchar_t kNothingSelected[] = L"未选中需要恢复的收藏文件，请重新选择";
+inline constexpr wchar_t kRestored[] = L"成功恢复备份数据，请重启浏览器后查看收藏夹";
+inline constexpr wchar_t kUndone[] = L"成功撤消恢复";
+inline constexpr wchar_t kNothingToUndo[] = L"未启动恢复，无需撤消恢复";
+inline constexpr wchar_t kSaveUndoCopyFailed[] = L"无法保存撤消用的收藏夹副本（Favorite2Backup.dat），收藏夹没有改动。";
+inline constexpr wchar_t kRestoreBackupFailed[] = L"无法用所选备份替换收藏夹文件（Favorite2.dat），收藏夹没有改动。";
+inline constexpr wchar_t kRestoreUndoCopyFailed[] = L"无法用撤消副本恢复收藏夹文件（Favorite2.dat），收藏夹没有改动。";
+inline constexpr wchar_t kDeleteUndoCopyFailed[] =
+    L"收藏夹已恢复为原来的数据，但无法删除撤消副本（Favorite2Backup.dat），下次撤消恢复时会再用它恢复一次。";
+
+// Browser launch.
+inline constexpr wchar_t kLaunchNoInstallFolder[] =
+    L"无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer）。";
+inline constexpr wchar_t kLaunchFileMissing[] = L"无法启动搜狗浏览器：找不到文件 ";
+inline constexpr wchar_t kLaunchFailed[] = L"无法启动搜狗浏览器：";
+
+// The system's reason, appended to a failure message.
+inline constexpr wchar_t kReason[] = L"\n\n原因：";
+inline constexpr wchar_t kUnknownReason[] = L"错误代码 ";
+
+}  // namespace texts

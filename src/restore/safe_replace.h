@@ -1,0 +1,19 @@
+// File steps of restore and undo that never leave a destination half-written.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Replaces `destination` with a copy of `source`. The copy goes to a hidden temporary file in the
+// destination's folder, reaches the disk, and then takes the destination's place in one rename, so the
+// destination is at every moment either what it was or the whole copy. The copy keeps the source's
+// last-write time but none of its attributes. On failure no temporary file remains.
+// Returns ERROR_SUCCESS or the system's error code.
+DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destination);
+
+// Deletes a file even when it is read-only. Returns ERROR_SUCCESS or the system's error code.
+DWORD DeleteFileForced(const std::wstring& path);
+
+// Removes the temporary files that an interrupted copy left in `folder`; files still in use stay.
+void RemoveLeftoverTemporaries(const std::wstring& folder);

@@ -1,0 +1,175 @@
+#include "test_support.h"
+
+#include <algorithm>
+#include <atomic>
+#include <stdexcept>
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error(what + " failed: " + std::to_string(GetLastError())); }
+
+}  // namespace
+
+std::wstring Utf16(std::string_view utf8) {
+    std::wstring text(utf8.size(), L'\0');
+    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
+                                           static_cast<int>(text.size()));
+    text.resize(length);
+    return text;
+}
+
+std::string Utf8(std::wstring_view utf16) {
+    std::string text(utf16.size() * 3, '\0');
+    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), text.data(),
+                                           static_cast<int>(text.size()), nullptr, nullptr);
+    text.resize(length);
+    return text;
+}
+
+TempFolder::TempFolder(std::wstring_view nameHint) {
+    static std::atomic<unsigned> counter{0};
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    path_ = std::wstring(temp) + std::wstring(nameHint) + L'-' + std::to_wstring(GetCurrentProcessId()) + L'-' +
+            std::to_wstring(GetTickCount64()) + L'-' + std::to_wstring(counter++);
+    MakeFolders(path_);
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+void MakeFolders(const std::wstring& path) {
+    for (std::size_t at = path.find(L'\\', 3); ; at = path.find(L'\\', at + 1)) {
+        const std::wstring part = path.substr(0, at);
+        if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) Fail("CreateDirectory");
+        if (at == std::wstring::npos) return;
+    }
+}
+
+void RemoveTree(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return;
+    SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    // A link to a folder is removed itself, never followed.
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+        WIN32_FIND_DATAW found{};
+        const UniqueFindHandle search{FindFirstFileW((path + L"\\*").c_str(), &found)};
+        if (search) {
+            do {
+                const std::wstring name = found.cFileName;
+                if (name != L"." && name != L"..") RemoveTree(path + L'\\' + name);
+            } while (FindNextFileW(search.Get(), &found));
+        }
+        RemoveDirectoryW(path.c_str());
+    } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveDirectoryW(path.c_str());
+    } else {
+        DeleteFileW(path.c_str());
+    }
+}
+
+void WriteBytes(const std::wstring& path, std::string_view bytes) {
+    const UniqueFileHandle file{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
+    if (!file) Fail("CreateFile " + Utf8(path));
+    DWORD written = 0;
+    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+        Fail("WriteFile");
+    }
+}
+
+std::optional<std::string> ReadBytes(const std::wstring& path) {
+    const UniqueFileHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, 0, nullptr)};
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file.Get(), &size);
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
+        return std::nullopt;
+    }
+    bytes.resize(read);
+    return bytes;
+}
+
+std::vector<std::wstring> ListNames(const std::wstring& folder) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const UniqueFindHandle search{FindFirstFileW((folder + L"\\*").c_str(), &found)};
+    if (!search) return names;
+    do {
+        const std::wstring name = found.cFileName;
+        if (name != L"." && name != L"..") names.push_back(name);
+    } while (FindNextFileW(search.Get(), &found));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::wstring TestBinaryFolder() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder(path, length);
+    return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+std::wstring ProgramPath() {
+    const std::wstring tests = TestBinaryFolder();
+    return tests.substr(0, tests.find_last_of(L'\\')) + L"\\Quillbarrow.exe";
+}
+
+std::wstring QuoteArgument(const std::wstring& argument) { return L'"' + argument + L'"'; }
+
+HelperProcess HelperProcess::StartAs(const std::wstring& executablePath,
+                                     std::initializer_list<std::wstring> arguments) {
+    const std::wstring helper = TestBinaryFolder() + L"\\qb_test_helper.exe";
+    if (executablePath != helper) {
+        MakeFolders(executablePath.substr(0, executablePath.find_last_of(L'\\')));
+        if (!CopyFileW(helper.c_str(), executablePath.c_str(), FALSE)) Fail("CopyFile helper");
+    }
+    // The helper ends by itself when this process ends, so a failed test leaves no stray process behind.
+    std::wstring commandLine = QuoteArgument(executablePath) + L' ' + std::to_wstring(GetCurrentProcessId());
+    for (const auto& argument : arguments) commandLine += L' ' + QuoteArgument(argument);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(executablePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        Fail("CreateProcess " + Utf8(executablePath));
+    }
+    CloseHandle(info.hThread);
+    return HelperProcess(UniqueKernelHandle{info.hProcess});
+}
+
+HelperProcess HelperProcess::Start(std::initializer_list<std::wstring> arguments) {
+    return StartAs(TestBinaryFolder() + L"\\qb_test_helper.exe", arguments);
+}
+
+HelperProcess::~HelperProcess() { Stop(); }
+
+std::optional<DWORD> HelperProcess::Wait(DWORD timeoutMs) {
+    if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process_.Get(), &code);
+    return code;
+}
+
+void HelperProcess::Stop() {
+    if (!process_) return;
+    TerminateProcess(process_.Get(), 1);
+    WaitForSingleObject(process_.Get(), 5000);
+    process_.Reset();
+}
+
+HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs) {
+    static std::atomic<unsigned> counter{0};
+    const std::wstring eventName = L"qb-held-" + std::to_wstring(GetCurrentProcessId()) + L'-' +
+                                   std::to_wstring(counter++);
+    const UniqueKernelHandle opened{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
+    HelperProcess helper =
+        HelperProcess::Start({L"hold", path, share, std::to_wstring(releaseAfterMs), eventName});
+    const HANDLE waits[] = {opened.Get(), helper.Handle()};
+    if (WaitForMultipleObjects(2, waits, FALSE, 10000) != WAIT_OBJECT_0) {
+        throw std::runtime_error("the helper could not open " + Utf8(path));
+    }
+    return helper;
+}
