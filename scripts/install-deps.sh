@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ googletest libssl-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-    wine wine64 xvfb xauth fonts-wqy-microhei locales-all
+    wine wine64 fonts-wine xvfb xauth fonts-wqy-microhei locales-all
 )
 
 missing=()

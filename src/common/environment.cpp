@@ -16,4 +16,4 @@ std::wstring EnvironmentVariable(const wchar_t* name) {
     }
 }
 
-std::wstring SharedProfileFolder() { return EnvironmentVariable(L"APPDATA") + texts::kProfileFolderSuffix; }
+std::wstring SharedProfileFolder() { return EnvironmentVariable(L"APPDATA") + texts::kSharedProfileFolder; }

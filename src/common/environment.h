@@ -5,5 +5,5 @@
 
 std::wstring EnvironmentVariable(const wchar_t* name);
 
-// The shared profile folder: APPDATA followed by "\sogouexplorer\".
+// The shared profile folder: APPDATA followed by "\sogouexplorer", without a trailing backslash.
 std::wstring SharedProfileFolder();

@@ -9,7 +9,7 @@ inline constexpr wchar_t kCaptionNotice[] = L"提示";
 inline constexpr wchar_t kCaptionAdminError[] = L"Error";
 
 // Names on disk, in the registry and in the process list.
-inline constexpr wchar_t kProfileFolderSuffix[] = L"\\sogouexplorer\\";
+inline constexpr wchar_t kSharedProfileFolder[] = L"\\sogouexplorer";
 inline constexpr wchar_t kDailyBackup[] = L"DailyBackup";
 inline constexpr wchar_t kBackup[] = L"Backup";
 inline constexpr wchar_t kFavoritesFile[] = L"Favorite2.dat";
@@ -76,9 +76,15 @@ inline constexpr wchar_t kDeleteUndoCopyFailed[] =
 
 // Browser launch.
 inline constexpr wchar_t kLaunchNoInstallFolder[] =
-    L"无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer）。";
+    L"无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer），请先安装搜狗浏览器。";
+inline constexpr wchar_t kLaunchRegistryUnreadable[] =
+    L"无法启动搜狗浏览器：读不出注册表中搜狗浏览器的安装目录（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer）。";
 inline constexpr wchar_t kLaunchFileMissing[] = L"无法启动搜狗浏览器：找不到文件 ";
+inline constexpr wchar_t kLaunchFileMissingEnd[] = L"，请重新安装搜狗浏览器。";
 inline constexpr wchar_t kLaunchFailed[] = L"无法启动搜狗浏览器：";
+
+// Opening a restore window.
+inline constexpr wchar_t kWindowFailed[] = L"无法打开窗口。";
 
 // The system's reason, appended to a failure message.
 inline constexpr wchar_t kReason[] = L"\n\n原因：";

@@ -15,13 +15,6 @@ std::wstring ProfileFolderFromList(std::wstring_view listFolder, std::wstring_vi
     return profile;
 }
 
-std::wstring JoinPath(std::wstring_view folder, std::wstring_view name) {
-    std::wstring path(folder);
-    path += L'\\';
-    path += name;
-    return path;
-}
-
 std::wstring FavoritesPath(std::wstring_view profileFolder) { return JoinPath(profileFolder, texts::kFavoritesFile); }
 
 std::wstring UndoCopyPath(std::wstring_view profileFolder) { return JoinPath(profileFolder, texts::kUndoCopyFile); }

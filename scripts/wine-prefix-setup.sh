@@ -1,0 +1,15 @@
+#!/bin/sh
+# Creates the Wine prefix named by WINEPREFIX for the program and its tests, once.
+set -e
+[ -f "$WINEPREFIX/.ready" ] && exit 0
+wine=/usr/lib/wine/wine64
+$wine wineboot -i >/dev/null 2>&1
+# Xvfb has no window manager: Wine places and frames the windows itself, and does not wait for a window
+# manager to confirm that a window was hidden (it would wait two seconds each time).
+$wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+$wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+# Captions and message boxes use Wine's Tahoma, which has no Chinese letters: link it to a Chinese font,
+# as Windows links its own fonts.
+$wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
+    /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+touch "$WINEPREFIX/.ready"

@@ -1,0 +1,110 @@
+// The program's top-level windows: one class registered per window kind, `this` kept with the window, every
+// message handed to the derived class's HandleMessage, controls made from the window's table, and the keyboard
+// focus kept across activation.
+#pragma once
+
+#include "common/control_table.h"
+
+#include <windows.h>
+
+#include <span>
+
+// Counts the program's open top-level windows; when the last one is gone the message loop ends.
+class OpenWindows {
+public:
+    void Opened() { ++count_; }
+    void Closed() {
+        if (--count_ == 0) PostQuitMessage(0);
+    }
+
+private:
+    int count_ = 0;
+};
+
+struct FormSpec {
+    const wchar_t* className;
+    const wchar_t* caption;
+    int clientWidthTwips;
+    int clientHeightTwips;
+    DWORD style;
+    std::span<const ControlSpec> controls;
+};
+
+inline constexpr DWORD kFixedFrame = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+inline constexpr DWORD kSizableFrame = WS_OVERLAPPEDWINDOW;
+
+namespace form_detail {
+bool RegisterFormClass(const wchar_t* className, WNDPROC windowProc);
+RECT CenteredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style);
+HWND FirstTabStop(HWND window);
+}  // namespace form_detail
+
+template <class Derived>
+class BaseWindow {
+public:
+    BaseWindow(const BaseWindow&) = delete;
+    BaseWindow& operator=(const BaseWindow&) = delete;
+
+    HWND Handle() const { return hwnd_; }
+
+protected:
+    explicit BaseWindow(OpenWindows& openWindows) : openWindows_(openWindows) {}
+    ~BaseWindow() = default;
+
+    // Creates the window hidden and centred on the screen. Its controls exist before the derived class sees
+    // WM_CREATE, which fails the creation by returning -1.
+    bool CreateForm(const FormSpec& spec) {
+        if (!form_detail::RegisterFormClass(spec.className, &WindowProc)) return false;
+        controls_ = spec.controls;
+        const RECT rect = form_detail::CenteredWindowRect(spec.clientWidthTwips, spec.clientHeightTwips, spec.style);
+        return CreateWindowExW(0, spec.className, spec.caption, spec.style, rect.left, rect.top,
+                               rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                               GetModuleHandleW(nullptr), this) != nullptr;
+    }
+
+    HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+
+    // What every window does with a message it does not handle itself.
+    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_ACTIVATE:
+                if (LOWORD(wParam) == WA_INACTIVE) {
+                    const HWND focus = GetFocus();
+                    if (focus && IsChild(hwnd_, focus)) focus_ = focus;
+                }
+                break;
+            case WM_SETFOCUS:
+                SetFocus(focus_ && IsWindow(focus_) ? focus_ : form_detail::FirstTabStop(hwnd_));
+                return 0;
+        }
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
+    }
+
+    HWND hwnd_ = nullptr;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            auto* self = static_cast<Derived*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+            self->hwnd_ = hwnd;
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            self->openWindows_.Opened();
+        }
+        auto* self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+        if (message == WM_CREATE && !CreateControls(hwnd, self->controls_, self->fonts_)) return -1;
+
+        const LRESULT result = self->HandleMessage(message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+            self->openWindows_.Closed();
+        }
+        return result;
+    }
+
+    OpenWindows& openWindows_;
+    std::span<const ControlSpec> controls_;
+    ControlFonts fonts_;
+    HWND focus_ = nullptr;
+};

@@ -1,0 +1,53 @@
+// A window's controls as one table (kind, name, text, twips rectangle, font, tab order) and the code that
+// turns such a table into child windows at the window's DPI.
+#pragma once
+
+#include "common/twips.h"
+#include "common/unique_handle.h"
+
+#include <windows.h>
+
+#include <span>
+#include <vector>
+
+enum class ControlKind { Button, Label, Frame, DropDownList, FileList, TextBox, ListView };
+
+// Every text of the program is Chinese, so every control uses SimSun with the GB2312 character set: the
+// system's own default face may have no Chinese letters at all (on an English system without font linking).
+struct FontSpec {
+    int tenthPoints;
+};
+
+inline constexpr FontSpec kSimSun9{90};  // the windows' default font
+inline constexpr FontSpec kSimSun10_5{105};
+inline constexpr FontSpec kSimSun12{120};
+
+struct ControlSpec {
+    int id;
+    ControlKind kind;
+    const wchar_t* name;  // the control's name in the window's design, for reading the table
+    const wchar_t* text;
+    TwipsRect rect;       // relative to the frame `frameId` when that is not 0
+    FontSpec font;
+    int tabIndex;
+    int frameId = 0;
+};
+
+// Owns the fonts that a window's controls use, for the window's lifetime.
+class ControlFonts {
+public:
+    HFONT Get(const FontSpec& spec, int dpi);
+
+private:
+    struct Entry {
+        int tenthPoints;
+        UniqueFont font;
+    };
+    std::vector<Entry> fonts_;
+};
+
+// The dots per inch that layout converts twips at.
+int ScreenDpi();
+
+// Creates the table's controls as children of `parent`, in tab order. Returns false when one could not be made.
+bool CreateControls(HWND parent, std::span<const ControlSpec> table, ControlFonts& fonts);

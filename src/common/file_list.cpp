@@ -1,0 +1,62 @@
+#include "common/file_list.h"
+
+#include "common/unique_handle.h"
+
+std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found{};
+    const std::wstring search = folder + L'\\' + pattern;
+    const UniqueFindHandle handle{FindFirstFileExW(search.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                                   nullptr, FIND_FIRST_EX_LARGE_FETCH)};
+    if (!handle) return names;
+    constexpr DWORD kLeftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    do {
+        if (!(found.dwFileAttributes & kLeftOut)) names.emplace_back(found.cFileName);
+    } while (FindNextFileW(handle.Get(), &found));
+    return names;
+}
+
+void FileList::Attach(HWND listBox) {
+    listBox_ = listBox;
+    std::wstring folder(MAX_PATH, L'\0');
+    DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
+    if (length > folder.size()) {
+        folder.resize(length);
+        length = GetCurrentDirectoryW(length, folder.data());
+    }
+    folder.resize(length);
+    SetFolder(std::move(folder));
+}
+
+void FileList::SetFolder(std::wstring folder) {
+    folder_ = std::move(folder);
+    Refresh();
+}
+
+void FileList::SetPattern(std::wstring pattern) {
+    pattern_ = std::move(pattern);
+    Refresh();
+}
+
+std::wstring FileList::SelectedName() const {
+    return Name(static_cast<int>(SendMessageW(listBox_, LB_GETCURSEL, 0, 0)));
+}
+
+std::wstring FileList::Name(int index) const {
+    const LRESULT length = SendMessageW(listBox_, LB_GETTEXTLEN, index, 0);
+    if (index < 0 || length == LB_ERR) return {};
+    std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
+    name.resize(static_cast<std::size_t>(SendMessageW(listBox_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name.data()))));
+    return name;
+}
+
+void FileList::Refresh() {
+    const std::vector<std::wstring> names = ListableFileNames(folder_, pattern_);
+    SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
+    SendMessageW(listBox_, LB_INITSTORAGE, names.size(), names.size() * 32 * sizeof(wchar_t));
+    // The list box keeps its entries in name order (LBS_SORT).
+    for (const std::wstring& name : names) SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(listBox_, nullptr, TRUE);
+}

@@ -1,0 +1,33 @@
+// The file list of the restore windows: a list box showing the names of one folder's files that match a
+// pattern, in name order, without folders and without hidden or system files.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// The names of the files in `folder` matching `pattern` as the platform's file search matches it
+// (without regard to case; a trailing ".*" also matches names without a full stop), hidden and system files left out.
+std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const std::wstring& pattern);
+
+class FileList {
+public:
+    // Starts on the process's current working folder with the pattern "*.*".
+    void Attach(HWND listBox);
+
+    const std::wstring& Folder() const { return folder_; }
+    void SetFolder(std::wstring folder);
+    void SetPattern(std::wstring pattern);
+    // The selected name, empty when nothing is selected.
+    std::wstring SelectedName() const;
+    // The name of entry `index`, empty past the last entry.
+    std::wstring Name(int index) const;
+
+private:
+    void Refresh();
+
+    HWND listBox_ = nullptr;
+    std::wstring folder_;
+    std::wstring pattern_ = L"*.*";
+};

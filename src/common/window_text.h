@@ -1,0 +1,8 @@
+// Reading a control's text.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+std::wstring WindowText(HWND window);

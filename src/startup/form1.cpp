@@ -1,0 +1,72 @@
+#include "startup/form1.h"
+
+#include "browser/process_search.h"
+#include "common/message_box.h"
+#include "common/system_error.h"
+#include "common/texts.h"
+#include "startup/application.h"
+#include "startup/provision.h"
+
+namespace {
+
+constexpr ControlSpec kControls[] = {
+    // id              kind                 name         text                 left  top   width height  font       tab
+    {Form1::kCommand1, ControlKind::Button, L"Command1", texts::kHaveAccount, {480,  360, 2775, 735}, kSimSun12, 0},
+    {Form1::kCommand2, ControlKind::Button, L"Command2", texts::kNoAccount,   {480, 1320, 2775, 735}, kSimSun12, 1},
+};
+
+constexpr FormSpec kForm{L"QuillbarrowForm1", texts::kMainCaption, 3840, 2400, kFixedFrame, kControls};
+
+// Ends the program at once, after the message that the account path needs administrator rights.
+[[noreturn]] void EndWithAdministratorMessage(HWND owner) {
+    MessageBoxW(owner, texts::kRunAsAdministrator, texts::kCaptionAdminError, MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+}
+
+}  // namespace
+
+bool Form1::Load() {
+    if (IsProcessRunning(texts::kBrowserProcessName)) {
+        ShowNotice(nullptr, ErrorNotice(texts::kBrowserRunningAtStart));
+        return false;
+    }
+    return CreateForm(kForm);
+}
+
+void Form1::Show() {
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+    UpdateWindow(hwnd_);
+}
+
+LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND) {
+        switch (LOWORD(wParam)) {
+            case kCommand1:
+                Command1_Click();
+                return 0;
+            case kCommand2:
+                Command2_Click();
+                return 0;
+        }
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+// The account path: the list-view library first, then the account window; any failure ends the program.
+void Form1::Command1_Click() {
+    if (ProvisionCommonControls() != ERROR_SUCCESS) EndWithAdministratorMessage(hwnd_);
+    ShowWindow(hwnd_, SW_HIDE);
+    if (!application_.ShowAccountWindow()) EndWithAdministratorMessage(hwnd_);
+    DestroyWindow(hwnd_);
+}
+
+void Form1::Command2_Click() {
+    ShowWindow(hwnd_, SW_HIDE);
+    if (!application_.ShowNoAccountWindow()) {
+        const DWORD error = GetLastError();
+        Show();
+        ShowNotice(hwnd_, FailureNotice(texts::kWindowFailed, error));
+        return;
+    }
+    DestroyWindow(hwnd_);
+}
