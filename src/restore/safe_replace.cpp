@@ -32,17 +32,26 @@ DWORD ErrorUnless(BOOL succeeded) { return succeeded ? ERROR_SUCCESS : GetLastEr
 
 std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\')); }
 
+// A name for a temporary file in `folder`; another attempt gives another name.
+std::wstring TemporaryPath(const std::wstring& folder, unsigned attempt) {
+    return folder + L'\\' + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L'-' +
+           std::to_wstring(GetTickCount64()) + L'-' + std::to_wstring(attempt) + kTemporarySuffix;
+}
+
+constexpr unsigned kTemporaryAttempts = 100;
+
+bool IsTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
+
 // A hidden file in a folder that is deleted again unless it is kept.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::wstring& folder) {
-        for (unsigned attempt = 0; attempt < 100; ++attempt) {
-            path_ = folder + L'\\' + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L'-' +
-                    std::to_wstring(GetTickCount64()) + L'-' + std::to_wstring(attempt) + kTemporarySuffix;
+        for (unsigned attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+            path_ = TemporaryPath(folder, attempt);
             file_.Reset(CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED, nullptr));
             error_ = ErrorUnless(file_.IsValid());
-            if (error_ != ERROR_FILE_EXISTS && error_ != ERROR_ALREADY_EXISTS) break;
+            if (!IsTaken(error_)) break;
         }
     }
     TemporaryFile(const TemporaryFile&) = delete;
@@ -71,23 +80,29 @@ DWORD CopyContent(HANDLE from, HANDLE to) {
         DWORD read = 0;
         if (!ReadFile(from, buffer.get(), kCopyChunk, &read, nullptr)) return GetLastError();
         if (read == 0) return ERROR_SUCCESS;
-        DWORD written = 0;
-        if (!WriteFile(to, buffer.get(), read, &written, nullptr)) return GetLastError();
-        if (written != read) return ERROR_WRITE_FAULT;
+        // A write may stop short (Wine does so when the disk fills up); writing the rest then fails with the
+        // reason the user should read, such as a full disk.
+        for (DWORD done = 0; done < read;) {
+            DWORD written = 0;
+            if (!WriteFile(to, buffer.get() + done, read - done, &written, nullptr)) return GetLastError();
+            if (written == 0) return ERROR_WRITE_FAULT;
+            done += written;
+        }
     }
 }
 
-// Plain attributes (not hidden, not read-only: the browser must be able to save over the file) and the
-// source's last-write time, then everything on the disk before the rename makes it visible.
+// Everything on the disk first, while the copy is still hidden: a run killed during that wait leaves no
+// file in sight. Then plain attributes (not hidden, not read-only: the browser must be able to save over
+// the file) and the source's last-write time, just before the rename makes the copy visible.
 DWORD FinishCopy(HANDLE source, HANDLE copy) {
+    if (!FlushFileBuffers(copy)) return GetLastError();
     FILETIME lastWrite{};
     if (!GetFileTime(source, nullptr, nullptr, &lastWrite)) return GetLastError();
     FILE_BASIC_INFO basic{};
     basic.LastWriteTime.LowPart = lastWrite.dwLowDateTime;
     basic.LastWriteTime.HighPart = static_cast<LONG>(lastWrite.dwHighDateTime);
     basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
-    if (!SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof(basic))) return GetLastError();
-    return ErrorUnless(FlushFileBuffers(copy));
+    return ErrorUnless(SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof(basic)));
 }
 
 bool IsReadOnlyFile(const std::wstring& path) {
@@ -125,11 +140,27 @@ DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destinatio
 }
 
 DWORD DeleteFileForced(const std::wstring& path) {
+    // A file that another process holds open with delete sharing is only marked for deletion and keeps its
+    // name until that process lets go, so the next restore would take it for an undo copy still there.
+    // Renamed first to a hidden temporary name, the file frees its name at once; if the deletion must wait,
+    // the temporary is what waits, out of sight, and the next operation clears it if it is still there.
     const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-        SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_HIDDEN);
+    DWORD error = ERROR_FILE_EXISTS;
+    std::wstring aside;
+    for (unsigned attempt = 0; attempt < kTemporaryAttempts && IsTaken(error); ++attempt) {
+        aside = TemporaryPath(FolderOf(path), attempt);
+        error = RetryWhileBusy([&] { return ErrorUnless(MoveFileExW(path.c_str(), aside.c_str(), 0)); });
     }
-    return RetryWhileBusy([&] { return ErrorUnless(DeleteFileW(path.c_str())); });
+    if (error != ERROR_SUCCESS) {
+        // Left in place, the file keeps its attributes, only no longer read-only.
+        if (attributes != INVALID_FILE_ATTRIBUTES) {
+            SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+        }
+        return error;
+    }
+    DeleteFileW(aside.c_str());
+    return ERROR_SUCCESS;
 }
 
 void RemoveLeftoverTemporaries(const std::wstring& folder) {

@@ -12,7 +12,8 @@
 // Returns ERROR_SUCCESS or the system's error code.
 DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destination);
 
-// Deletes a file even when it is read-only. Returns ERROR_SUCCESS or the system's error code.
+// Deletes a file even when it is read-only. Its name is free on return even when another process still
+// holds the file open with delete sharing. Returns ERROR_SUCCESS or the system's error code.
 DWORD DeleteFileForced(const std::wstring& path);
 
 // Removes the temporary files that an interrupted copy left in `folder`; files still in use stay.
