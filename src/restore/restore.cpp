@@ -19,10 +19,11 @@ Notice RestoreFavorites(std::wstring_view listFolder, std::wstring_view selected
     if (!FileExists(backupPath)) return ErrorNotice(texts::kNothingSelected);
 
     RemoveLeftoverTemporaries(profileFolder);
-    // An existing undo copy holds the favorites from before the first restore and is never replaced.
-    // With no favorites file there is nothing to keep, and the backup simply goes into place.
+    // An existing undo copy holds the favorites from before the first restore and is never replaced, not
+    // even by one that another copy of the tool saves at the same moment. With no favorites file there is
+    // nothing to keep, and the backup simply goes into place.
     if (!FileExists(undoPath) && FileExists(favoritesPath)) {
-        if (const DWORD error = ReplaceWithCopy(favoritesPath, undoPath)) {
+        if (const DWORD error = CopyToNewFile(favoritesPath, undoPath)) {
             return FailureNotice(texts::kSaveUndoCopyFailed, error);
         }
     }

@@ -111,9 +111,9 @@ bool IsReadOnlyFile(const std::wstring& path) {
            !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace
-
-DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destination) {
+// Copies `source` to a hidden temporary file beside `destination`, then renames it to `destination` with
+// the given MoveFileEx flags.
+DWORD CopyThroughTemporary(const std::wstring& source, const std::wstring& destination, DWORD moveFlags) {
     UniqueFileHandle in;
     DWORD error = RetryWhileBusy([&] {
         in.Reset(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -132,11 +132,20 @@ DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destinatio
     copy.Close();
 
     error = RetryWhileBusy([&] {
-        return ErrorUnless(MoveFileExW(copy.Path().c_str(), destination.c_str(),
-                                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+        return ErrorUnless(MoveFileExW(copy.Path().c_str(), destination.c_str(), moveFlags | MOVEFILE_WRITE_THROUGH));
     });
     if (error == ERROR_SUCCESS) copy.Keep();
     return error;
+}
+
+}  // namespace
+
+DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destination) {
+    return CopyThroughTemporary(source, destination, MOVEFILE_REPLACE_EXISTING);
+}
+
+DWORD CopyToNewFile(const std::wstring& source, const std::wstring& destination) {
+    return CopyThroughTemporary(source, destination, 0);
 }
 
 DWORD DeleteFileForced(const std::wstring& path) {

@@ -12,6 +12,10 @@
 // Returns ERROR_SUCCESS or the system's error code.
 DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destination);
 
+// The same copy, made only where `destination` does not exist (ERROR_ALREADY_EXISTS otherwise), so a file
+// that appeared meanwhile is never replaced.
+DWORD CopyToNewFile(const std::wstring& source, const std::wstring& destination);
+
 // Deletes a file even when it is read-only. Its name is free on return even when another process still
 // holds the file open with delete sharing. Returns ERROR_SUCCESS or the system's error code.
 DWORD DeleteFileForced(const std::wstring& path);

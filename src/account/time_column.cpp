@@ -1,0 +1,32 @@
+#include "account/time_column.h"
+
+#include "account/scan_columns.h"
+
+#include <windows.h>
+
+#include <iterator>
+
+namespace {
+
+// Read at every call, so a change of the user's settings shows at the next repaint.
+std::wstring UserLocaleText(LCTYPE item) {
+    wchar_t buffer[80];
+    const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, buffer, static_cast<int>(std::size(buffer)));
+    return length > 0 ? std::wstring(buffer, length - 1) : std::wstring();
+}
+
+}  // namespace
+
+std::wstring TimeColumnText(const ScanRow& row) {
+    if (row.lastWriteTime == 0) return {};
+    FILETIME utcTicks{};
+    utcTicks.dwLowDateTime = static_cast<DWORD>(row.lastWriteTime);
+    utcTicks.dwHighDateTime = static_cast<DWORD>(row.lastWriteTime >> 32);
+    SYSTEMTIME utc{};
+    SYSTEMTIME local{};
+    if (!FileTimeToSystemTime(&utcTicks, &utc) || !SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local)) return {};
+
+    const LocalTime time{local.wYear, local.wMonth, local.wDay, local.wHour, local.wMinute};
+    return ComposeTimeText(time, UserLocaleText(LOCALE_STIME), UserLocaleText(LOCALE_SDATE),
+                           UserLocaleText(LOCALE_SMONTHNAME1 + local.wMonth - 1));
+}
