@@ -52,6 +52,19 @@ TwipsRect Absolute(const ControlSpec& spec, std::span<const ControlSpec> table) 
     return rect;
 }
 
+// The order of the z-order, which is also the order Tab moves in: controls that take the focus, in tab order,
+// above labels, above frames, so that each control, clipping its lower siblings, shows whole.
+int Layer(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label:
+            return 1;
+        case ControlKind::Frame:
+            return 2;
+        default:
+            return 0;
+    }
+}
+
 }  // namespace
 
 int ScreenDpi() {
@@ -78,8 +91,9 @@ HFONT ControlFonts::Get(const FontSpec& spec, int dpi) {
 bool CreateControls(HWND parent, std::span<const ControlSpec> table, ControlFonts& fonts) {
     std::vector<const ControlSpec*> byTabIndex;
     for (const ControlSpec& spec : table) byTabIndex.push_back(&spec);
-    std::sort(byTabIndex.begin(), byTabIndex.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tabIndex < b->tabIndex; });
+    std::sort(byTabIndex.begin(), byTabIndex.end(), [](const ControlSpec* a, const ControlSpec* b) {
+        return std::pair(Layer(a->kind), a->tabIndex) < std::pair(Layer(b->kind), b->tabIndex);
+    });
 
     const int dpi = ScreenDpi();
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
@@ -88,7 +102,7 @@ bool CreateControls(HWND parent, std::span<const ControlSpec> table, ControlFont
         const TwipsRect rect = Absolute(*spec, table);
         const int height = TwipsToPixels(rect.height, dpi) * (spec->kind == ControlKind::DropDownList ? kDropDownLines : 1);
         const HWND control = CreateWindowExW(
-            kind.extendedStyle, kind.className, spec->text, WS_CHILD | WS_VISIBLE | kind.style,
+            kind.extendedStyle, kind.className, spec->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
             TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi), TwipsToPixels(rect.width, dpi), height,
             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
         if (!control) return false;

@@ -16,8 +16,9 @@ std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const st
     return names;
 }
 
-void FileList::Attach(HWND listBox) {
+void FileList::Attach(HWND listBox, std::wstring pattern) {
     listBox_ = listBox;
+    pattern_ = std::move(pattern);
     std::wstring folder(MAX_PATH, L'\0');
     DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data());
     if (length > folder.size()) {
@@ -30,11 +31,6 @@ void FileList::Attach(HWND listBox) {
 
 void FileList::SetFolder(std::wstring folder) {
     folder_ = std::move(folder);
-    Refresh();
-}
-
-void FileList::SetPattern(std::wstring pattern) {
-    pattern_ = std::move(pattern);
     Refresh();
 }
 

@@ -13,12 +13,11 @@ std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const st
 
 class FileList {
 public:
-    // Starts on the process's current working folder with the pattern "*.*".
-    void Attach(HWND listBox);
+    // Starts on the process's current working folder.
+    void Attach(HWND listBox, std::wstring pattern);
 
     const std::wstring& Folder() const { return folder_; }
     void SetFolder(std::wstring folder);
-    void SetPattern(std::wstring pattern);
     // The selected name, empty when nothing is selected.
     std::wstring SelectedName() const;
     // The name of entry `index`, empty past the last entry.
@@ -29,5 +28,5 @@ private:
 
     HWND listBox_ = nullptr;
     std::wstring folder_;
-    std::wstring pattern_ = L"*.*";
+    std::wstring pattern_;
 };

@@ -60,14 +60,13 @@ LRESULT Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Form3::Form_Load() {
     SetWindowTextW(Control(kLabel2), texts::kLocalInstructions);
-    file1_.Attach(Control(kFile1));
+    file1_.Attach(Control(kFile1), texts::kBackupPattern);
     const HWND combo1 = Control(kCombo1);
     SendMessageW(combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts::kDailyBackup));
     SendMessageW(combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts::kBackup));
     // Choosing the first entry runs its handler at once, before the load goes on.
     SendMessageW(combo1, CB_SETCURSEL, 0, 0);
     Combo1_Click();
-    file1_.SetPattern(texts::kBackupPattern);
 }
 
 void Form3::Combo1_Click() {

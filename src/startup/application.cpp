@@ -29,7 +29,10 @@ int Application::Run() {
     return RunMessageLoop();
 }
 
-bool Application::ShowAccountWindow() { return false; }
+bool Application::ShowAccountWindow() {
+    form2_.emplace(openWindows_);
+    return form2_->Show();
+}
 
 bool Application::ShowNoAccountWindow() {
     form3_.emplace(openWindows_);

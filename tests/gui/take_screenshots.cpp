@@ -1,12 +1,21 @@
 // Takes the README's screenshots of the program's windows: take_screenshots OUTPUT_FOLDER.
 #include "gui_bench.h"
 
+#include <commctrl.h>
+
 #include <cstdio>
 
 namespace {
 
+constexpr int kUpperButton = 101;
 constexpr int kLowerButton = 102;
 constexpr int kNoAccountFileList = 303;
+constexpr int kAccountText1 = 205;
+constexpr int kAccountCommand1 = 206;
+constexpr int kAccountListView1 = 208;
+constexpr int kAccountFile1 = 210;
+// The profile folder of the account zhang.san@sogou.com: the MD5 digest of the address in UTF-16LE.
+constexpr wchar_t kAccountFolder[] = L"fe6e4f3ed48028fe581259fd58549296";
 
 void MakeSampleProfile(const std::wstring& appData) {
     const std::wstring profile = appData + L"\\sogouexplorer";
@@ -17,6 +26,26 @@ void MakeSampleProfile(const std::wstring& appData) {
         WriteBytes(profile + L"\\DailyBackup\\" + name, "backup");
     }
     WriteBytes(profile + L"\\Backup\\Favorite2.dat.2012.01.31.09", "backup");
+
+    const std::wstring account = profile + L"\\" + kAccountFolder + L"\\DailyBackup";
+    MakeFolders(account + L"\\2012");
+    for (const wchar_t* name : {L"Favorite2.dat.2012.02.25.21", L"Favorite2.dat.2012.02.26.22", L"Favorite2.dat.2012.02.27.22"}) {
+        WriteBytes(account + L"\\" + name, std::string(180000, 'x'));
+        WriteBytes(account + L"\\2012\\" + name, std::string(170000, 'x'));
+    }
+}
+
+// Points at the middle of a list view row, twice, so the row's tip is made and then shown.
+void HoverRow(HWND listView, int row) {
+    RECT item{};
+    item.left = LVIR_LABEL;
+    SendMessageW(listView, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+    POINT point{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+    ClientToScreen(listView, &point);
+    SetCursorPos(point.x, point.y);
+    Sleep(200);
+    SetCursorPos(point.x + 1, point.y);
+    Sleep(1200);
 }
 
 bool Save(HWND window, const std::wstring& folder, const wchar_t* name) {
@@ -34,12 +63,23 @@ int wmain(int argc, wchar_t** argv) {
     const TempFolder appData(L"qb-screenshots");
     MakeSampleProfile(appData.Path());
 
-    ProgramUnderTest program(appData.Path());
-    const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
+    ProgramUnderTest localRun(appData.Path());
+    const HWND main = localRun.WaitForWindow(L"收藏夹备份恢复");
     bool saved = Save(main, folder, L"main-window.png");
     Click(ControlOf(main, kLowerButton));
-    const HWND local = program.WaitForWindow(L"本地收藏恢复");
+    const HWND local = localRun.WaitForWindow(L"本地收藏恢复");
     if (local) SelectEntry(ControlOf(local, kNoAccountFileList), L"Favorite2.dat.2012.02.27.22");
     saved = Save(local, folder, L"no-account-window.png") && saved;
-    return saved ? 0 : 1;
+
+    ProgramUnderTest accountRun(appData.Path());
+    Click(ControlOf(accountRun.WaitForWindow(L"收藏夹备份恢复"), kUpperButton));
+    const HWND account = accountRun.WaitForWindow(L"账户收藏恢复");
+    if (account) {
+        SetWindowTextW(ControlOf(account, kAccountText1), L"zhang.san@sogou.com");
+        Click(ControlOf(account, kAccountCommand1));
+        WaitUntil([&] { return SendMessageW(ControlOf(account, kAccountListView1), LVM_GETITEMCOUNT, 0, 0) > 0; });
+        SelectEntry(ControlOf(account, kAccountFile1), L"Favorite2.dat.2012.02.27.22");
+        HoverRow(ControlOf(account, kAccountListView1), 2);
+    }
+    return Save(account, folder, L"account-window.png") && saved ? 0 : 1;
 }
