@@ -62,6 +62,18 @@ protected:
                                GetModuleHandleW(nullptr), this) != nullptr;
     }
 
+    // Creates the window as CreateForm does and shows it; false when it could not be made.
+    bool OpenForm(const FormSpec& spec) {
+        if (!CreateForm(spec)) return false;
+        ShowNormal();
+        return true;
+    }
+
+    void ShowNormal() {
+        ShowWindow(hwnd_, SW_SHOWNORMAL);
+        UpdateWindow(hwnd_);
+    }
+
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
 
     // What every window does with a message it does not handle itself.

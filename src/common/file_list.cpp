@@ -6,8 +6,7 @@ std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const st
     std::vector<std::wstring> names;
     WIN32_FIND_DATAW found{};
     const std::wstring search = folder + L'\\' + pattern;
-    const UniqueFindHandle handle{FindFirstFileExW(search.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                                   nullptr, FIND_FIRST_EX_LARGE_FETCH)};
+    const UniqueFindHandle handle{FindFirstFileW(search.c_str(), &found)};
     if (!handle) return names;
     constexpr DWORD kLeftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {

@@ -1,6 +1,7 @@
 #include "noaccount/form3.h"
 
 #include "browser/launch.h"
+#include "common/backup_folder_choice.h"
 #include "common/environment.h"
 #include "common/file_exists.h"
 #include "common/message_box.h"
@@ -26,12 +27,7 @@ constexpr FormSpec kForm{L"QuillbarrowForm3", texts::kLocalCaption, 4305, 5445, 
 
 }  // namespace
 
-bool Form3::Show() {
-    if (!CreateForm(kForm)) return false;
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-    UpdateWindow(hwnd_);
-    return true;
-}
+bool Form3::Show() { return OpenForm(kForm); }
 
 LRESULT Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -61,11 +57,8 @@ LRESULT Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void Form3::Form_Load() {
     SetWindowTextW(Control(kLabel2), texts::kLocalInstructions);
     file1_.Attach(Control(kFile1), texts::kBackupPattern);
-    const HWND combo1 = Control(kCombo1);
-    SendMessageW(combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts::kDailyBackup));
-    SendMessageW(combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts::kBackup));
     // Choosing the first entry runs its handler at once, before the load goes on.
-    SendMessageW(combo1, CB_SETCURSEL, 0, 0);
+    AddBackupFolderChoices(Control(kCombo1));
     Combo1_Click();
 }
 

@@ -175,8 +175,7 @@ DWORD DeleteFileForced(const std::wstring& path) {
 void RemoveLeftoverTemporaries(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
     const std::wstring pattern = folder + L'\\' + kTemporaryPrefix + L'*' + kTemporarySuffix;
-    const UniqueFindHandle search{
-        FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr, 0)};
+    const UniqueFindHandle search{FindFirstFileW(pattern.c_str(), &found)};
     if (!search) return;
     do {
         // A file that another copy of the tool is writing is open without delete sharing and stays.

@@ -25,7 +25,7 @@ int Application::Run() {
     InitCommonControlsEx(&controls);
 
     if (!form1_.Load()) return 0;
-    form1_.Show();
+    form1_.ShowNormal();
     return RunMessageLoop();
 }
 

@@ -33,11 +33,6 @@ bool Form1::Load() {
     return CreateForm(kForm);
 }
 
-void Form1::Show() {
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-    UpdateWindow(hwnd_);
-}
-
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND) {
         switch (LOWORD(wParam)) {
@@ -64,7 +59,7 @@ void Form1::Command2_Click() {
     ShowWindow(hwnd_, SW_HIDE);
     if (!application_.ShowNoAccountWindow()) {
         const DWORD error = GetLastError();
-        Show();
+        ShowNormal();
         ShowNotice(hwnd_, FailureNotice(texts::kWindowFailed, error));
         return;
     }

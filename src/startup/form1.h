@@ -14,7 +14,7 @@ public:
 
     // Refuses to start while the browser runs (after telling the user); otherwise creates the window.
     bool Load();
-    void Show();
+    using BaseWindow::ShowNormal;
 
 private:
     friend class BaseWindow<Form1>;
