@@ -5,6 +5,7 @@
 #include "account/scan_columns.h"
 #include "account/time_column.h"
 #include "browser/launch.h"
+#include "common/backup_folder_choice.h"
 #include "common/message_box.h"
 #include "common/texts.h"
 #include "common/window_text.h"
@@ -64,12 +65,7 @@ private:
 
 }  // namespace
 
-bool Form2::Show() {
-    if (!CreateForm(kForm)) return false;
-    ShowWindow(hwnd_, SW_SHOWNORMAL);
-    UpdateWindow(hwnd_);
-    return true;
-}
+bool Form2::Show() { return OpenForm(kForm); }
 
 LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -125,10 +121,7 @@ LRESULT CALLBACK Form2::ControlProc(HWND control, UINT message, WPARAM wParam, L
 
 bool Form2::Form_Load() {
     SetWindowTextW(Control(kLabel4), texts::kAccountInstructions);
-    const HWND combo1 = Control(kCombo1);
-    SendMessageW(combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts::kDailyBackup));
-    SendMessageW(combo1, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts::kBackup));
-    SendMessageW(combo1, CB_SETCURSEL, 0, 0);
+    AddBackupFolderChoices(Control(kCombo1));
 
     const HWND listView1 = Control(kListView1);
     RECT list{};
@@ -151,7 +144,9 @@ bool Form2::Form_Load() {
     DestroyIcon(rowImage);
     // The list view owns the image list from here on.
     SendMessageW(listView1, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList1));
-    SendMessageW(listView1, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, LVS_EX_DOUBLEBUFFER);
+    // A whole row answers LVM_HITTEST, not only its name: the row tip stays while the pointer is on the row.
+    constexpr DWORD kListStyle = LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT;
+    SendMessageW(listView1, LVM_SETEXTENDEDLISTVIEWSTYLE, kListStyle, kListStyle);
 
     file1_.Attach(Control(kFile1), texts::kBackupPattern);
     rowTooltip_.SetStyle(CTooltip::kBalloon);

@@ -4,10 +4,14 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdlib>
+#include <cwchar>
 #include <ostream>
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -32,20 +36,21 @@ std::wstring EnvironmentBlock(const std::vector<std::pair<std::wstring, std::wst
 
 struct WindowSearch {
     DWORD processId;
-    const wchar_t* className;  // null: any but message boxes
+    const wchar_t* className;  // null: any but message boxes and tooltips
     const std::wstring* caption;
     std::vector<HWND> found;
+    bool shownOnly = true;
 };
 
 BOOL CALLBACK CollectWindow(HWND window, LPARAM parameter) {
     auto& search = *reinterpret_cast<WindowSearch*>(parameter);
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    if (processId != search.processId || !IsWindowVisible(window)) return TRUE;
+    if (processId != search.processId || (search.shownOnly && !IsWindowVisible(window))) return TRUE;
     wchar_t className[64] = {};
     GetClassNameW(window, className, 64);
-    const bool isMessageBox = wcscmp(className, L"#32770") == 0;
-    if (search.className ? wcscmp(className, search.className) != 0 : isMessageBox) return TRUE;
+    const bool isWindow = wcscmp(className, L"#32770") != 0 && wcscmp(className, TOOLTIPS_CLASSW) != 0;
+    if (search.className ? wcscmp(className, search.className) != 0 : !isWindow) return TRUE;
     if (search.caption && ControlText(window) != *search.caption) return TRUE;
     search.found.push_back(window);
     return TRUE;
@@ -98,6 +103,18 @@ int MessageBoxIcon(HWND box) {
     return -1;
 }
 
+// Room for any text the tests read: a cell, a header, a tip.
+constexpr std::size_t kTextChars = 1024;
+
+// The text that a message wrote into the buffer behind a record of type `Record`.
+template <class Record>
+std::wstring TextAfter(const RemoteMemory& memory) {
+    std::wstring text(kTextChars, L'\0');
+    memory.Read(sizeof(Record), text.data(), kTextChars * sizeof(wchar_t));
+    text.resize(std::wcslen(text.c_str()));
+    return text;
+}
+
 }  // namespace
 
 std::ostream& operator<<(std::ostream& out, const SeenMessageBox& box) {
@@ -146,6 +163,12 @@ HWND ProgramUnderTest::WaitForWindow(const std::wstring& caption, DWORD timeoutM
 
 std::vector<HWND> ProgramUnderTest::Windows() const {
     WindowSearch search{processId_, nullptr, nullptr, {}};
+    EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> ProgramUnderTest::Tooltips() const {
+    WindowSearch search{processId_, TOOLTIPS_CLASSW, nullptr, {}, false};
     EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
@@ -218,6 +241,110 @@ std::wstring ControlText(HWND control) {
 }
 
 HWND ControlOf(HWND window, int id) { return GetDlgItem(window, id); }
+
+HWND FocusOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info.hwndFocus;
+}
+
+void PressKey(HWND control, UINT virtualKey) {
+    const UINT scanCode = MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC);
+    PostMessageW(control, WM_KEYDOWN, virtualKey, 1 | (scanCode << 16));
+    PostMessageW(control, WM_KEYUP, virtualKey, 1 | (scanCode << 16) | 0xC0000000u);
+}
+
+void MovePointer(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+}
+
+RemoteMemory::RemoteMemory(HWND window, std::size_t size) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    process_.Reset(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    if (process_) address_ = VirtualAllocEx(process_.Get(), nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    if (!address_) throw std::runtime_error("cannot reserve memory in process " + std::to_string(processId));
+}
+
+RemoteMemory::~RemoteMemory() { VirtualFreeEx(process_.Get(), address_, 0, MEM_RELEASE); }
+
+void RemoteMemory::Write(std::size_t offset, const void* bytes, std::size_t size) const {
+    if (!WriteProcessMemory(process_.Get(), At<char>(offset), bytes, size, nullptr)) {
+        throw std::runtime_error("cannot write the other process's memory");
+    }
+}
+
+void RemoteMemory::Read(std::size_t offset, void* bytes, std::size_t size) const {
+    if (!ReadProcessMemory(process_.Get(), At<char>(offset), bytes, size, nullptr)) {
+        throw std::runtime_error("cannot read the other process's memory");
+    }
+}
+
+std::vector<ListColumn> ListColumns(HWND listView) {
+    const auto header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    const LRESULT count = SendMessageW(header, HDM_GETITEMCOUNT, 0, 0);
+    const RemoteMemory memory(listView, sizeof(LVCOLUMNW) + kTextChars * sizeof(wchar_t));
+    std::vector<ListColumn> columns;
+    for (LRESULT i = 0; i < count; ++i) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.pszText = memory.At<wchar_t>(sizeof(column));
+        column.cchTextMax = kTextChars;
+        memory.Write(0, &column, sizeof(column));
+        SendMessageW(listView, LVM_GETCOLUMNW, i, memory.Parameter());
+        memory.Read(0, &column, sizeof(column));
+        columns.push_back({TextAfter<LVCOLUMNW>(memory), column.cx, column.fmt & LVCFMT_JUSTIFYMASK});
+    }
+    return columns;
+}
+
+int ListRowCount(HWND listView) { return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }
+
+std::vector<std::vector<std::wstring>> ListRows(HWND listView) {
+    const auto header = reinterpret_cast<HWND>(SendMessageW(listView, LVM_GETHEADER, 0, 0));
+    const int columns = static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0));
+    const RemoteMemory memory(listView, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
+    std::vector<std::vector<std::wstring>> rows(ListRowCount(listView));
+    for (int row = 0; auto& texts : rows) {
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = memory.At<wchar_t>(sizeof(item));
+            item.cchTextMax = kTextChars;
+            memory.Write(0, &item, sizeof(item));
+            const wchar_t nothing = L'\0';
+            memory.Write(sizeof(item), &nothing, sizeof(nothing));
+            SendMessageW(listView, LVM_GETITEMTEXTW, row, memory.Parameter());
+            texts.push_back(TextAfter<LVITEMW>(memory));
+        }
+        ++row;
+    }
+    return rows;
+}
+
+RECT ListRowRect(HWND listView, int row) {
+    const RemoteMemory memory(listView, sizeof(RECT));
+    RECT rect{};
+    rect.left = LVIR_BOUNDS;
+    memory.Write(0, &rect, sizeof(rect));
+    SendMessageW(listView, LVM_GETITEMRECT, row, memory.Parameter());
+    memory.Read(0, &rect, sizeof(rect));
+    return rect;
+}
+
+std::optional<ShownTip> CurrentTip(HWND tooltip) {
+    const RemoteMemory memory(tooltip, sizeof(TTTOOLINFOW) + kTextChars * sizeof(wchar_t));
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.lpszText = memory.At<wchar_t>(sizeof(tool));
+    memory.Write(0, &tool, sizeof(tool));
+    // The text goes into the buffer that lpszText names.
+    if (!SendMessageW(tooltip, TTM_GETCURRENTTOOLW, 0, memory.Parameter())) return std::nullopt;
+    memory.Read(0, &tool, sizeof(tool));
+    return ShownTip{tool.hwnd, TextAfter<TTTOOLINFOW>(memory)};
+}
 
 RECT RectIn(HWND window, HWND reference) {
     RECT rect{};

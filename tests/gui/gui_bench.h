@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -39,7 +40,7 @@ public:
 
     // The program's visible top-level window with this caption, waiting for it to appear; null on timeout.
     HWND WaitForWindow(const std::wstring& caption, DWORD timeoutMs = 10000) const;
-    // The program's visible top-level windows other than message boxes.
+    // The program's visible top-level windows other than message boxes and tooltips.
     std::vector<HWND> Windows() const;
     // Reads the message box that shows (waiting for it), presses its OK button and waits for it to go.
     std::optional<SeenMessageBox> AnswerMessageBox(DWORD timeoutMs = 10000) const;
@@ -47,6 +48,9 @@ public:
     bool HasMessageBox(DWORD timeoutMs = 0) const;
 
     std::optional<DWORD> WaitForExit(DWORD timeoutMs = 10000) const;
+
+    // The program's tooltip windows, shown or not.
+    std::vector<HWND> Tooltips() const;
 
 private:
     HWND FindWindowOf(const wchar_t* className, const std::wstring* caption) const;
@@ -75,6 +79,57 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
         Sleep(10);
     }
 }
+
+// The control that has the keyboard focus in `window`'s thread.
+HWND FocusOf(HWND window);
+// Presses and releases a key on a control as the keyboard would, through the program's message loop.
+void PressKey(HWND control, UINT virtualKey);
+// Moves the real pointer to a point of `window`'s client area. A tooltip that starts watching the window only sees
+// the moves after that.
+void MovePointer(HWND window, POINT point);
+
+// Memory in the process of a window, for the messages whose pointers the system does not carry between
+// processes (list-view and tooltip messages are not carried by Wine). Freed when the object goes.
+class RemoteMemory {
+public:
+    RemoteMemory(HWND window, std::size_t size);
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    ~RemoteMemory();
+
+    // The address `offset` bytes into the block, as the other process sees it.
+    template <class T>
+    T* At(std::size_t offset) const {
+        return reinterpret_cast<T*>(static_cast<char*>(address_) + offset);
+    }
+    LPARAM Parameter() const { return reinterpret_cast<LPARAM>(address_); }
+    void Write(std::size_t offset, const void* bytes, std::size_t size) const;
+    void Read(std::size_t offset, void* bytes, std::size_t size) const;
+
+private:
+    UniqueKernelHandle process_;
+    void* address_ = nullptr;
+};
+
+// A list view of another process, read through its memory.
+struct ListColumn {
+    std::wstring header;
+    int width = 0;
+    int format = 0;  // LVCFMT_LEFT, LVCFMT_RIGHT or LVCFMT_CENTER
+};
+std::vector<ListColumn> ListColumns(HWND listView);
+int ListRowCount(HWND listView);
+// Every row's texts, column by column.
+std::vector<std::vector<std::wstring>> ListRows(HWND listView);
+// A row's rectangle in the list view's client area.
+RECT ListRowRect(HWND listView, int row);
+
+// The tip a tooltip of another process shows now: the window of its tool and its text; nothing when it shows none.
+struct ShownTip {
+    HWND tool = nullptr;
+    std::wstring text;
+};
+std::optional<ShownTip> CurrentTip(HWND tooltip);
 
 // Rectangle of a window in the coordinates of another's client area.
 RECT RectIn(HWND window, HWND reference);

@@ -13,13 +13,6 @@ protected:
     TempFolder appData{L"qb-appdata"};
 };
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-    return info.hwndFocus;
-}
-
 }  // namespace
 
 TEST_F(MainWindowTest, RefusesToStartWhileTheBrowserRunsAndEndsAfterTheMessage) {

@@ -1,8 +1,6 @@
 // Takes the README's screenshots of the program's windows: take_screenshots OUTPUT_FOLDER.
 #include "gui_bench.h"
 
-#include <commctrl.h>
-
 #include <cstdio>
 
 namespace {
@@ -35,16 +33,13 @@ void MakeSampleProfile(const std::wstring& appData) {
     }
 }
 
-// Points at the middle of a list view row, twice, so the row's tip is made and then shown.
+// Rests the pointer on a list view row's name: the first move makes the row's tip, the second lets it show.
 void HoverRow(HWND listView, int row) {
-    RECT item{};
-    item.left = LVIR_LABEL;
-    SendMessageW(listView, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
-    POINT point{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-    ClientToScreen(listView, &point);
-    SetCursorPos(point.x, point.y);
+    const RECT rect = ListRowRect(listView, row);
+    const POINT point{rect.left + 40, (rect.top + rect.bottom) / 2};
+    MovePointer(listView, point);
     Sleep(200);
-    SetCursorPos(point.x + 1, point.y);
+    MovePointer(listView, {point.x + 1, point.y});
     Sleep(1200);
 }
 
@@ -77,9 +72,9 @@ int wmain(int argc, wchar_t** argv) {
     if (account) {
         SetWindowTextW(ControlOf(account, kAccountText1), L"zhang.san@sogou.com");
         Click(ControlOf(account, kAccountCommand1));
-        WaitUntil([&] { return SendMessageW(ControlOf(account, kAccountListView1), LVM_GETITEMCOUNT, 0, 0) > 0; });
+        WaitUntil([&] { return ListRowCount(ControlOf(account, kAccountListView1)) > 0; });
         SelectEntry(ControlOf(account, kAccountFile1), L"Favorite2.dat.2012.02.27.22");
-        HoverRow(ControlOf(account, kAccountListView1), 2);
+        HoverRow(ControlOf(account, kAccountListView1), 4);
     }
     return Save(account, folder, L"account-window.png") && saved ? 0 : 1;
 }
