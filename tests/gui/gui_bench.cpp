@@ -212,26 +212,38 @@ bool SelectEntry(HWND listBox, const std::wstring& text) {
     return index != LB_ERR && SendMessageW(listBox, LB_SETCURSEL, index, 0) != LB_ERR;
 }
 
-std::vector<std::wstring> Entries(HWND listBox) {
-    std::vector<std::wstring> entries;
-    const LRESULT count = SendMessageW(listBox, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring entry(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
-        entry.resize(static_cast<std::size_t>(SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
-        entries.push_back(entry);
+namespace {
+
+// A list that the program refills while it is read (LB_ERR for an entry that went) is read again.
+std::vector<std::wstring> ListEntries(HWND control, UINT getCount, UINT getTextLength, UINT getText) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        std::vector<std::wstring> entries;
+        const LRESULT count = SendMessageW(control, getCount, 0, 0);
+        if (count <= 0) return entries;
+        for (LRESULT i = 0; i < count; ++i) {
+            const LRESULT length = SendMessageW(control, getTextLength, i, 0);
+            if (length < 0) break;
+            // Room for any file name, in case the entry grows between the two messages.
+            std::wstring entry(static_cast<std::size_t>(std::max<LRESULT>(length, MAX_PATH)) + 1, L'\0');
+            const LRESULT copied = SendMessageW(control, getText, i, reinterpret_cast<LPARAM>(entry.data()));
+            if (copied < 0) break;
+            entry.resize(static_cast<std::size_t>(copied));
+            entries.push_back(std::move(entry));
+        }
+        if (static_cast<LRESULT>(entries.size()) == count) return entries;
+        Sleep(10);
     }
-    return entries;
+    throw std::runtime_error("the list kept changing while it was read");
+}
+
+}  // namespace
+
+std::vector<std::wstring> Entries(HWND listBox) {
+    return ListEntries(listBox, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
 }
 
 std::vector<std::wstring> ComboEntries(HWND comboBox) {
-    std::vector<std::wstring> entries;
-    const LRESULT count = SendMessageW(comboBox, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        std::wstring entry(static_cast<std::size_t>(SendMessageW(comboBox, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
-        entry.resize(static_cast<std::size_t>(SendMessageW(comboBox, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()))));
-        entries.push_back(entry);
-    }
-    return entries;
+    return ListEntries(comboBox, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT);
 }
 
 std::wstring ControlText(HWND control) {

@@ -8,28 +8,13 @@
 
 #include <windows.h>
 
-#include <string>
-
-namespace {
-
-int ExitCodeFor(const Notice& notice) {
-    return notice.icon == NoticeIcon::Information ? 0 : 1;
-}
-
-}  // namespace
+#include <string_view>
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 3) return 2;
-    const UniqueKernelHandle started{OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[1])};
-    if (!started) return 2;
-    const std::wstring operation = argv[2];
-    if (operation == L"restore" && argc == 6) {
-        SetEvent(started.Get());
-        return ExitCodeFor(RestoreFavorites(argv[3], argv[4], argv[5]));
-    }
-    if (operation == L"undo" && argc == 4) {
-        SetEvent(started.Get());
-        return ExitCodeFor(UndoRestore(argv[3]));
-    }
-    return 2;
+    const UniqueKernelHandle started{argc < 3 ? nullptr : OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[1])};
+    const std::wstring_view operation = argc < 3 ? L"" : argv[2];
+    if (!started || !((operation == L"restore" && argc == 6) || (operation == L"undo" && argc == 4))) return 2;
+    SetEvent(started.Get());
+    const Notice notice = argc == 6 ? RestoreFavorites(argv[3], argv[4], argv[5]) : UndoRestore(argv[3]);
+    return notice.icon == NoticeIcon::Information ? 0 : 1;
 }

@@ -1,12 +1,16 @@
 #include "test_support.h"
 
+#include "common/environment.h"
+
 #include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
 namespace {
 
-[[noreturn]] void Fail(const std::string& what) { throw std::runtime_error(what + " failed: " + std::to_string(GetLastError())); }
+[[noreturn]] void Fail(const std::string& what) {
+    throw std::runtime_error(what + " failed: " + std::to_string(GetLastError()));
+}
 
 }  // namespace
 
@@ -26,19 +30,22 @@ std::string Utf8(std::wstring_view utf16) {
     return text;
 }
 
-TempFolder::TempFolder(std::wstring_view nameHint) {
+TempFolder::TempFolder(std::wstring_view nameHint, const std::wstring& parent) {
     static std::atomic<unsigned> counter{0};
     wchar_t temp[MAX_PATH + 1];
     GetTempPathW(MAX_PATH + 1, temp);
-    path_ = std::wstring(temp) + std::wstring(nameHint) + L'-' + std::to_wstring(GetCurrentProcessId()) + L'-' +
-            std::to_wstring(GetTickCount64()) + L'-' + std::to_wstring(counter++);
+    path_ = (parent.empty() ? std::wstring(temp) : parent + L'\\') + std::wstring(nameHint) + L'-' +
+            std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(GetTickCount64()) + L'-' +
+            std::to_wstring(counter++);
     MakeFolders(path_);
 }
 
-TempFolder::~TempFolder() { RemoveTree(path_); }
+TempFolder::~TempFolder() {
+    RemoveTree(path_);
+}
 
 void MakeFolders(const std::wstring& path) {
-    for (std::size_t at = path.find(L'\\', 3); ; at = path.find(L'\\', at + 1)) {
+    for (std::size_t at = path.find(L'\\', 3);; at = path.find(L'\\', at + 1)) {
         const std::wstring part = path.substr(0, at);
         if (!CreateDirectoryW(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) Fail("CreateDirectory");
         if (at == std::wstring::npos) return;
@@ -51,16 +58,10 @@ void RemoveTree(const std::wstring& path) {
     SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     // A link to a folder is removed itself, never followed.
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        WIN32_FIND_DATAW found{};
-        const UniqueFindHandle search{FindFirstFileW((path + L"\\*").c_str(), &found)};
-        if (search) {
-            do {
-                const std::wstring name = found.cFileName;
-                if (name != L"." && name != L"..") RemoveTree(path + L'\\' + name);
-            } while (FindNextFileW(search.Get(), &found));
-        }
-        RemoveDirectoryW(path.c_str());
-    } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        for (const std::wstring& name : ListNames(path))
+            RemoveTree(path + L'\\' + name);
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveDirectoryW(path.c_str());
     } else {
         DeleteFileW(path.c_str());
@@ -105,6 +106,24 @@ std::vector<std::wstring> ListNames(const std::wstring& folder) {
     return names;
 }
 
+bool HasAttribute(const std::wstring& path, DWORD attribute) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute);
+}
+
+bool SetLastWriteTime(const std::wstring& path, std::uint64_t ticks) {
+    const UniqueFileHandle entry{CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    return entry && SetFileTime(entry.Get(), nullptr, nullptr, &time);
+}
+
+std::vector<std::wstring> Temporaries(const std::wstring& folder) {
+    std::vector<std::wstring> names = ListNames(folder);
+    std::erase_if(names, [](const std::wstring& name) { return !name.starts_with(L"~quillbarrow-"); });
+    return names;
+}
+
 std::wstring TestBinaryFolder() {
     wchar_t path[MAX_PATH];
     const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
@@ -117,7 +136,9 @@ std::wstring ProgramPath() {
     return tests.substr(0, tests.find_last_of(L'\\')) + L"\\Quillbarrow.exe";
 }
 
-std::wstring QuoteArgument(const std::wstring& argument) { return L'"' + argument + L'"'; }
+std::wstring QuoteArgument(const std::wstring& argument) {
+    return L'"' + argument + L'"';
+}
 
 HelperProcess HelperProcess::StartAs(const std::wstring& executablePath,
                                      std::initializer_list<std::wstring> arguments) {
@@ -128,7 +149,8 @@ HelperProcess HelperProcess::StartAs(const std::wstring& executablePath,
     }
     // The helper ends by itself when this process ends, so a failed test leaves no stray process behind.
     std::wstring commandLine = QuoteArgument(executablePath) + L' ' + std::to_wstring(GetCurrentProcessId());
-    for (const auto& argument : arguments) commandLine += L' ' + QuoteArgument(argument);
+    for (const auto& argument : arguments)
+        commandLine += L' ' + QuoteArgument(argument);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
@@ -144,7 +166,9 @@ HelperProcess HelperProcess::Start(std::initializer_list<std::wstring> arguments
     return StartAs(TestBinaryFolder() + L"\\qb_test_helper.exe", arguments);
 }
 
-HelperProcess::~HelperProcess() { Stop(); }
+HelperProcess::~HelperProcess() {
+    Stop();
+}
 
 std::optional<DWORD> HelperProcess::Wait(DWORD timeoutMs) {
     if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
@@ -162,14 +186,96 @@ void HelperProcess::Stop() {
 
 HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs) {
     static std::atomic<unsigned> counter{0};
-    const std::wstring eventName = L"qb-held-" + std::to_wstring(GetCurrentProcessId()) + L'-' +
-                                   std::to_wstring(counter++);
+    const std::wstring eventName =
+        L"qb-held-" + std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(counter++);
     const UniqueKernelHandle opened{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
-    HelperProcess helper =
-        HelperProcess::Start({L"hold", path, share, std::to_wstring(releaseAfterMs), eventName});
+    HelperProcess helper = HelperProcess::Start({L"hold", path, share, std::to_wstring(releaseAfterMs), eventName});
     const HANDLE waits[] = {opened.Get(), helper.Handle()};
     if (WaitForMultipleObjects(2, waits, FALSE, 10000) != WAIT_OBJECT_0) {
         throw std::runtime_error("the helper could not open " + Utf8(path));
     }
     return helper;
+}
+
+std::uint32_t NumberFromEnvironment(const wchar_t* name, std::uint32_t fallback) {
+    const std::wstring text = EnvironmentVariable(name);
+    return text.empty() ? fallback : static_cast<std::uint32_t>(std::stoul(text));
+}
+
+AppDataScope::AppDataScope(const std::wstring& value) : old_(EnvironmentVariable(L"APPDATA")) {
+    SetEnvironmentVariableW(L"APPDATA", value.c_str());
+}
+
+AppDataScope::~AppDataScope() {
+    SetEnvironmentVariableW(L"APPDATA", old_.empty() ? nullptr : old_.c_str());
+}
+
+std::string Pattern(std::size_t size, std::uint32_t seed) {
+    const std::string label = "content " + std::to_string(seed) + " of " + std::to_string(size) + " bytes\n";
+    std::string bytes = label.substr(0, size);
+    bytes.resize(size);
+    // xorshift32 fills the rest; the label keeps equal-sized contents of different seeds apart too.
+    std::uint32_t state = (seed * 2654435761u) | 1u;
+    for (std::size_t at = std::min(size, label.size()); at < size; ++at) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        bytes[at] = static_cast<char>(state >> 24);
+    }
+    return bytes;
+}
+
+std::wstring HostPath(std::wstring linuxPath) {
+    std::replace(linuxPath.begin(), linuxPath.end(), L'/', L'\\');
+    return L"Z:" + linuxPath;
+}
+
+std::wstring MountedFolder(const wchar_t* variable) {
+    const std::wstring path = HostPath(EnvironmentVariable(variable));
+    return path.size() > 2 && GetFileAttributesW((path + L"\\mounted").c_str()) != INVALID_FILE_ATTRIBUTES
+               ? path
+               : std::wstring();
+}
+
+std::uint64_t FreeBytes(const std::wstring& folder) {
+    ULARGE_INTEGER available{};
+    if (!GetDiskFreeSpaceExW((folder + L'\\').c_str(), &available, nullptr, nullptr)) return 0;
+    return available.QuadPart;
+}
+
+UniqueFileHandle FillDisk(const std::wstring& folder, std::uint64_t leaveFreeBytes) {
+    UniqueFileHandle file{CreateFileW((folder + L"\\filler.bin").c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr)};
+    if (!file) Fail("CreateFile filler.bin");
+    FillUp(file.Get());
+    // Wine refuses even an unchanged end on a full disk.
+    if (leaveFreeBytes == 0) return file;
+    LARGE_INTEGER size{};
+    GetFileSizeEx(file.Get(), &size);
+    size.QuadPart -= std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(leaveFreeBytes));
+    if (!SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get())) Fail("SetEndOfFile");
+    return file;
+}
+
+void FillUp(HANDLE filler) {
+    SetFilePointerEx(filler, LARGE_INTEGER{}, nullptr, FILE_END);
+    // Large pieces first, then single pages, until a write stops short: then no page is left free.
+    for (const DWORD piece : {DWORD{1} << 20, DWORD{4096}}) {
+        const std::string bytes(piece, 'f');
+        DWORD written = piece;
+        while (written == piece) {
+            if (!WriteFile(filler, bytes.data(), piece, &written, nullptr) && GetLastError() != ERROR_DISK_FULL) {
+                Fail("filling the disk");
+            }
+        }
+    }
+}
+
+bool IsFailure(const Notice& notice, std::wstring_view prefix) {
+    return notice.caption == L"错误" && notice.icon == NoticeIcon::Error && notice.text.starts_with(prefix) &&
+           notice.text.size() > prefix.size();
+}
+
+void PrintTo(const Notice& notice, std::ostream* out) {
+    *out << Utf8(notice.caption) << " (icon " << static_cast<unsigned>(notice.icon) << "): " << Utf8(notice.text);
 }

@@ -1,19 +1,23 @@
-// Real files and real processes for the tests: temporary folders, file contents, helper processes.
+// Real files and real processes for the tests: temporary folders, file contents, helper processes, a full
+// disk, and the messages of restore and undo as the user reads them.
 #pragma once
 
+#include "common/notice.h"
 #include "common/unique_handle.h"
 
 #include <windows.h>
 
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
-// A new empty folder under the system's temporary folder, removed with all it holds at the end.
+// A new empty folder in `parent` (default: the system's temporary folder), removed with all it holds at the end.
 class TempFolder {
 public:
-    explicit TempFolder(std::wstring_view nameHint = L"qb");
+    explicit TempFolder(std::wstring_view nameHint = L"qb", const std::wstring& parent = {});
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder();
@@ -31,6 +35,11 @@ void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
 // Every entry of a folder, hidden ones included, in name order.
 std::vector<std::wstring> ListNames(const std::wstring& folder);
+bool HasAttribute(const std::wstring& path, DWORD attribute);
+// Sets the last-write time in 100-ns ticks since 1601 (a FILETIME) of a file or folder.
+bool SetLastWriteTime(const std::wstring& path, std::uint64_t ticks);
+// The names in `folder` that a copy in progress gives its temporary files.
+std::vector<std::wstring> Temporaries(const std::wstring& folder);
 
 std::wstring Utf16(std::string_view utf8);
 std::string Utf8(std::wstring_view utf16);
@@ -65,3 +74,53 @@ private:
 HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs = 0);
 
 std::wstring QuoteArgument(const std::wstring& argument);
+
+// The number in the environment variable `name`, else `fallback`.
+std::uint32_t NumberFromEnvironment(const wchar_t* name, std::uint32_t fallback);
+
+// APPDATA set for a test, and the old value put back at the end.
+class AppDataScope {
+public:
+    explicit AppDataScope(const std::wstring& value);
+    AppDataScope(const AppDataScope&) = delete;
+    AppDataScope& operator=(const AppDataScope&) = delete;
+    ~AppDataScope();
+
+private:
+    std::wstring old_;
+};
+
+// `size` bytes that no other (size, seed) pair gives, starting with a readable label.
+std::string Pattern(std::size_t size, std::uint32_t seed);
+
+// A Linux path as Wine's Z: drive shows it.
+std::wstring HostPath(std::wstring linuxPath);
+// The small file system that tests/reliability/tmpfs.sh mounted on the Linux folder named by the environment
+// variable, as a Windows path; empty when nothing is mounted there.
+std::wstring MountedFolder(const wchar_t* variable);
+std::uint64_t FreeBytes(const std::wstring& folder);
+
+// A file that takes all the free space of the file system holding `folder` but `leaveFreeBytes`, deleted when
+// its handle closes; FillUp takes again whatever room deleted files gave back.
+UniqueFileHandle FillDisk(const std::wstring& folder, std::uint64_t leaveFreeBytes);
+void FillUp(HANDLE filler);
+
+inline const Notice kRestoredNotice{L"成功恢复备份数据，请重启浏览器后查看收藏夹", L"提示", NoticeIcon::Information};
+inline const Notice kUndoneNotice{L"成功撤消恢复", L"提示", NoticeIcon::Information};
+inline const Notice kNothingToUndoNotice{L"未启动恢复，无需撤消恢复", L"提示", NoticeIcon::Information};
+inline const Notice kNothingSelectedNotice{L"未选中需要恢复的收藏文件，请重新选择", L"错误", NoticeIcon::Error};
+inline const Notice kBrowserRunningNotice{L"检测到搜狗浏览器正在运行，请关闭搜狗浏览器再操作", L"错误",
+                                          NoticeIcon::Error};
+// The failure messages: what failed, then the system's reason after these words.
+inline constexpr wchar_t kSaveUndoCopyFailed[] =
+    L"无法保存撤消用的收藏夹副本（Favorite2Backup.dat），收藏夹没有改动。\n\n原因：";
+inline constexpr wchar_t kRestoreBackupFailed[] =
+    L"无法用所选备份替换收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
+inline constexpr wchar_t kRestoreUndoCopyFailed[] =
+    L"无法用撤消副本恢复收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
+inline constexpr wchar_t kDeleteUndoCopyFailed[] =
+    L"收藏夹已恢复为原来的数据，但无法删除撤消副本（Favorite2Backup.dat），下次撤消恢复时会再用它恢复一次。\n\n原因：";
+
+// True for an error notice that starts with `prefix` and goes on with a reason.
+bool IsFailure(const Notice& notice, std::wstring_view prefix);
+void PrintTo(const Notice& notice, std::ostream* out);
