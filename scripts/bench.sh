@@ -17,7 +17,7 @@ trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
 run() { xvfb-run -a -s "-screen 0 1280x1024x24" scripts/wine-run.sh "$WINEPREFIX" "$@"; }
 
 for program in build/native-bench/bench/*; do
-    [ -x "$program" ] && { echo "== ${program##*/}"; "$program"; }
+    [ -f "$program" ] && [ -x "$program" ] && { echo "== ${program##*/}"; "$program"; }
 done
 for program in build/win64/bench/*.exe build/win64/tests/startup_bench.exe; do
     [ -f "$program" ] && { echo "== ${program##*/}"; run "$program"; }
