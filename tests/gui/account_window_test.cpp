@@ -1,5 +1,6 @@
 // The account window, driven from outside: the address search and its refusals, the result list, the row
 // tooltips, and restore and undo on the account's profile.
+#include "control_ids.h"
 #include "gui_bench.h"
 #include "gui_profile.h"
 
@@ -9,14 +10,8 @@
 
 namespace {
 
-constexpr int kHaveAccount = 101;
-constexpr int kCombo1 = 204;
-constexpr int kText1 = 205;
-constexpr int kCommand1 = 206;
-constexpr int kListView1 = 208;
-constexpr int kFile1 = 210;
-constexpr int kRestore = 212;
-constexpr int kUndo = 213;
+using namespace account_window;
+using main_window::kHaveAccount;
 
 // Profile folders of the accounts: the MD5 digest of the address as typed, in UTF-16LE.
 constexpr wchar_t kUserFolder[] = L"923f0c68321b444d558ab06cfe7b40cf";             // user@example.com
@@ -79,7 +74,7 @@ protected:
 
     void PressFind(const std::wstring& address) const {
         SetWindowTextW(Control(kText1), address.c_str());
-        Click(Control(kCommand1));
+        Click(Control(kSearch));
     }
     std::optional<SeenMessageBox> Refusal(const std::wstring& address) const {
         PressFind(address);

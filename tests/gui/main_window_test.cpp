@@ -1,12 +1,12 @@
 // The main window and the start of the program, driven from outside.
+#include "control_ids.h"
 #include "gui_bench.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr int kCommand1 = 101;
-constexpr int kCommand2 = 102;
+using namespace main_window;
 
 class MainWindowTest : public testing::Test {
 protected:
@@ -29,8 +29,8 @@ TEST_F(MainWindowTest, ShowsTheTwoChoicesCentredWithTheUpperOneFocused) {
     ProgramUnderTest program(appData.Path());
     const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
     ASSERT_TRUE(main);
-    const HWND upper = ControlOf(main, kCommand1);
-    const HWND lower = ControlOf(main, kCommand2);
+    const HWND upper = ControlOf(main, kHaveAccount);
+    const HWND lower = ControlOf(main, kNoAccount);
     EXPECT_EQ(ControlText(upper), L"我有搜狗浏览器账户");
     EXPECT_EQ(ControlText(lower), L"我没搜狗浏览器账户");
     EXPECT_TRUE(WaitUntil([&] { return FocusOf(main) == upper; }, 5000));
@@ -58,7 +58,7 @@ TEST_F(MainWindowTest, TheLowerButtonOpensTheNoAccountWindowAndTheMainWindowGoes
     ProgramUnderTest program(appData.Path());
     const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
     ASSERT_TRUE(main);
-    Click(ControlOf(main, kCommand2));
+    Click(ControlOf(main, kNoAccount));
     // No backup folder exists: the no-account window says so while it loads.
     EXPECT_EQ(program.AnswerMessageBox()->text, L"DailyBackup备份目录不存在，请选在其它备份目录");
     EXPECT_TRUE(program.WaitForWindow(L"本地收藏恢复"));

@@ -1,4 +1,5 @@
 // The no-account window, driven from outside: folder choice, restore, undo and browser start.
+#include "control_ids.h"
 #include "gui_bench.h"
 #include "gui_profile.h"
 
@@ -6,12 +7,8 @@
 
 namespace {
 
-constexpr int kNoAccount = 102;
-constexpr int kCombo1 = 302;
-constexpr int kFile1 = 303;
-constexpr int kRestore = 305;
-constexpr int kUndo = 306;
-constexpr int kStartBrowser = 307;
+using namespace no_account_window;
+using main_window::kNoAccount;
 
 const SeenMessageBox kRestored{L"提示", L"成功恢复备份数据，请重启浏览器后查看收藏夹", MB_ICONINFORMATION};
 const SeenMessageBox kUndone{L"提示", L"成功撤消恢复", MB_ICONINFORMATION};

@@ -1,12 +1,13 @@
 // The account path from the main window: the list-view library written into the system folder when missing,
 // then the account window in the main window's place. The program runs with a Windows folder of the test's own.
+#include "control_ids.h"
 #include "gui_bench.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr int kHaveAccount = 101;
+using main_window::kHaveAccount;
 
 using Names = std::vector<std::wstring>;
 

@@ -1,17 +1,11 @@
 // Takes the README's screenshots of the program's windows: take_screenshots OUTPUT_FOLDER.
+#include "control_ids.h"
 #include "gui_bench.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr int kUpperButton = 101;
-constexpr int kLowerButton = 102;
-constexpr int kNoAccountFileList = 303;
-constexpr int kAccountText1 = 205;
-constexpr int kAccountCommand1 = 206;
-constexpr int kAccountListView1 = 208;
-constexpr int kAccountFile1 = 210;
 // The profile folder of the account zhang.san@sogou.com: the MD5 digest of the address in UTF-16LE.
 constexpr wchar_t kAccountFolder[] = L"fe6e4f3ed48028fe581259fd58549296";
 
@@ -61,20 +55,20 @@ int wmain(int argc, wchar_t** argv) {
     ProgramUnderTest localRun(appData.Path());
     const HWND main = localRun.WaitForWindow(L"收藏夹备份恢复");
     bool saved = Save(main, folder, L"main-window.png");
-    Click(ControlOf(main, kLowerButton));
+    Click(ControlOf(main, main_window::kNoAccount));
     const HWND local = localRun.WaitForWindow(L"本地收藏恢复");
-    if (local) SelectEntry(ControlOf(local, kNoAccountFileList), L"Favorite2.dat.2012.02.27.22");
+    if (local) SelectEntry(ControlOf(local, no_account_window::kFile1), L"Favorite2.dat.2012.02.27.22");
     saved = Save(local, folder, L"no-account-window.png") && saved;
 
     ProgramUnderTest accountRun(appData.Path());
-    Click(ControlOf(accountRun.WaitForWindow(L"收藏夹备份恢复"), kUpperButton));
+    Click(ControlOf(accountRun.WaitForWindow(L"收藏夹备份恢复"), main_window::kHaveAccount));
     const HWND account = accountRun.WaitForWindow(L"账户收藏恢复");
     if (account) {
-        SetWindowTextW(ControlOf(account, kAccountText1), L"zhang.san@sogou.com");
-        Click(ControlOf(account, kAccountCommand1));
-        WaitUntil([&] { return ListRowCount(ControlOf(account, kAccountListView1)) > 0; });
-        SelectEntry(ControlOf(account, kAccountFile1), L"Favorite2.dat.2012.02.27.22");
-        HoverRow(ControlOf(account, kAccountListView1), 4);
+        SetWindowTextW(ControlOf(account, account_window::kText1), L"zhang.san@sogou.com");
+        Click(ControlOf(account, account_window::kSearch));
+        WaitUntil([&] { return ListRowCount(ControlOf(account, account_window::kListView1)) > 0; });
+        SelectEntry(ControlOf(account, account_window::kFile1), L"Favorite2.dat.2012.02.27.22");
+        HoverRow(ControlOf(account, account_window::kListView1), 4);
     }
     return Save(account, folder, L"account-window.png") && saved ? 0 : 1;
 }
