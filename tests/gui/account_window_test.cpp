@@ -1,12 +1,9 @@
 // The account window, driven from outside: the address search and its refusals, the result list, the row
 // tooltips, and restore and undo on the account's profile.
 #include "control_ids.h"
-#include "gui_bench.h"
-#include "gui_profile.h"
+#include "window_test.h"
 
 #include <commctrl.h>
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -49,18 +46,9 @@ void SetLocalWriteTime(const std::wstring& path, SYSTEMTIME local) {
     ASSERT_TRUE(file && SetFileTime(file.Get(), nullptr, nullptr, &time));
 }
 
-class AccountWindowTest : public testing::Test {
+class AccountWindowTest : public WindowTest {
 protected:
-    // Starts the program and takes the upper button.
-    HWND Open() {
-        program_.emplace(ProgramUnderTest::Options{root / L"AppData", workingFolder.Path(), {}});
-        const HWND main = program_->WaitForWindow(L"收藏夹备份恢复");
-        if (!main) return nullptr;
-        Click(ControlOf(main, kHaveAccount));
-        window_ = program_->WaitForWindow(L"账户收藏恢复");
-        return window_;
-    }
-    HWND Control(int id) const { return ControlOf(window_, id); }
+    HWND Open() { return OpenFrom(kHaveAccount, L"账户收藏恢复"); }
     HWND List() const { return Control(kListView1); }
 
     // An account's profile folder with the given backup folders in it.
@@ -87,10 +75,6 @@ protected:
         EXPECT_TRUE(WaitUntil([&] { return ListRowCount(List()) == count; }));
         EXPECT_FALSE(program_->HasMessageBox());
         return ListRows(List());
-    }
-    std::optional<SeenMessageBox> Press(int id) const {
-        Click(Control(id));
-        return program_->AnswerMessageBox();
     }
 
     // The row tooltip (the program's one balloon), shown or not; null when there is none.
@@ -123,12 +107,6 @@ protected:
         MovePointer(List(), {point.x + 1, point.y});
         return tip;
     }
-
-    TempFolder root{L"qb-gui"};
-    TempFolder workingFolder{L"qb-cwd"};
-    SharedProfile profile{root / L"AppData"};
-    std::optional<ProgramUnderTest> program_;
-    HWND window_ = nullptr;
 };
 
 }  // namespace

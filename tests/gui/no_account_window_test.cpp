@@ -1,9 +1,6 @@
 // The no-account window, driven from outside: folder choice, restore, undo and browser start.
 #include "control_ids.h"
-#include "gui_bench.h"
-#include "gui_profile.h"
-
-#include <gtest/gtest.h>
+#include "window_test.h"
 
 namespace {
 
@@ -16,34 +13,11 @@ const SeenMessageBox kNothingSelected{L"错误", L"未选中需要恢复的收�
 const SeenMessageBox kNoDailyBackup{L"错误", L"DailyBackup备份目录不存在，请选在其它备份目录", MB_ICONERROR};
 const SeenMessageBox kNoBackup{L"错误", L"Backup备份目录不存在，请选在其它备份目录", MB_ICONERROR};
 
-class NoAccountWindowTest : public testing::Test {
+class NoAccountWindowTest : public WindowTest {
 protected:
-    // Starts the program and takes the lower button; the window's load may show `loadMessage` first.
     HWND Open(const std::optional<SeenMessageBox>& loadMessage = std::nullopt) {
-        program_.emplace(ProgramUnderTest::Options{root / L"AppData", workingFolder.Path(), {}});
-        const HWND main = program_->WaitForWindow(L"收藏夹备份恢复");
-        if (!main) return nullptr;
-        Click(ControlOf(main, kNoAccount));
-        if (loadMessage) {
-            EXPECT_TRUE(program_->HasMessageBox(10000));
-            // The message comes while the window loads, before it is on screen.
-            EXPECT_EQ(program_->WaitForWindow(L"本地收藏恢复", 0), nullptr);
-            EXPECT_EQ(program_->AnswerMessageBox(), loadMessage);
-        }
-        window_ = program_->WaitForWindow(L"本地收藏恢复");
-        return window_;
+        return OpenFrom(kNoAccount, L"本地收藏恢复", loadMessage);
     }
-    HWND Control(int id) const { return ControlOf(window_, id); }
-    std::optional<SeenMessageBox> Press(int id) {
-        Click(Control(id));
-        return program_->AnswerMessageBox();
-    }
-
-    TempFolder root{L"qb-gui"};
-    TempFolder workingFolder{L"qb-cwd"};
-    SharedProfile profile{root / L"AppData"};
-    std::optional<ProgramUnderTest> program_;
-    HWND window_ = nullptr;
 };
 
 }  // namespace
