@@ -51,6 +51,13 @@ constexpr Column kColumns[] = {
 // The program's row image is icon resource 2.
 constexpr int kRowImage = 2;
 
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
 // The hourglass for as long as the object lives; the search runs without handling messages meanwhile.
 class WaitCursor {
 public:
@@ -67,27 +74,23 @@ private:
 
 bool Form2::Show() { return OpenForm(kForm); }
 
+const ClickHandler<Form2> Form2::kClickHandlers[] = {
+    {kCommand1, &Form2::Command1_Click},
+    {kCommand2, &Form2::Command2_Click},
+    {kCommand3, &Form2::Command3_Click},
+    {kCommand4, &Form2::Command4_Click},
+};
+
 LRESULT Form2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             return Form_Load() ? 0 : -1;
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case kCommand1:
-                    Command1_Click();
-                    return 0;
-                case kCommand2:
-                    Command2_Click();
-                    return 0;
-                case kCommand3:
-                    Command3_Click();
-                    return 0;
-                case kCommand4:
-                    Command4_Click();
-                    return 0;
-                case IDOK:  // Enter in the address box searches
-                    if (GetFocus() == Control(kText1)) Command1_Click();
-                    return 0;
+            if (HandleClick(wParam, kClickHandlers)) return 0;
+            // Enter in the address box searches.
+            if (LOWORD(wParam) == IDOK && GetFocus() == Control(kText1)) {
+                Command1_Click();
+                return 0;
             }
             break;
         case WM_NOTIFY: {
@@ -134,16 +137,12 @@ bool Form2::Form_Load() {
         spec.pszText = const_cast<wchar_t*>(column.header);
         if (SendMessageW(listView1, LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&spec)) < 0) return false;
     }
-    const HIMAGELIST imageList1 = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0);
-    const HICON rowImage = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRowImage), IMAGE_ICON, 16, 16, 0));
-    if (!imageList1 || !rowImage || ImageList_AddIcon(imageList1, rowImage) < 0) {
-        if (imageList1) ImageList_Destroy(imageList1);
-        return false;
-    }
-    DestroyIcon(rowImage);
+    UniqueImageList imageList1{ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0)};
+    const UniqueIcon rowImage{static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRowImage), IMAGE_ICON, 16, 16, 0))};
+    if (!imageList1 || !rowImage || ImageList_AddIcon(imageList1.Get(), rowImage.Get()) < 0) return false;
     // The list view owns the image list from here on.
-    SendMessageW(listView1, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList1));
+    SendMessageW(listView1, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList1.Release()));
     // A whole row answers LVM_HITTEST, not only its name: the row tip stays while the pointer is on the row.
     constexpr DWORD kListStyle = LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT;
     SendMessageW(listView1, LVM_SETEXTENDEDLISTVIEWSTYLE, kListStyle, kListStyle);

@@ -30,6 +30,7 @@ private:
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR form);
 
+    static const ClickHandler<Form2> kClickHandlers[];
     bool Form_Load();
     void Command1_Click();
     void Command2_Click();

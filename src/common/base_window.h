@@ -30,6 +30,13 @@ struct FormSpec {
     std::span<const ControlSpec> controls;
 };
 
+// A button of a window and the member that handles its click.
+template <class Form>
+struct ClickHandler {
+    int id;
+    void (Form::*onClick)();
+};
+
 inline constexpr DWORD kFixedFrame = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 inline constexpr DWORD kSizableFrame = WS_OVERLAPPEDWINDOW;
 
@@ -75,6 +82,18 @@ protected:
     }
 
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+
+    // Runs the handler of the button whose click this WM_COMMAND reports; false when none is listed for it.
+    bool HandleClick(WPARAM wParam, std::span<const ClickHandler<Derived>> handlers) {
+        if (HIWORD(wParam) != BN_CLICKED) return false;
+        for (const ClickHandler<Derived>& handler : handlers) {
+            if (handler.id == LOWORD(wParam)) {
+                (static_cast<Derived*>(this)->*handler.onClick)();
+                return true;
+            }
+        }
+        return false;
+    }
 
     // What every window does with a message it does not handle itself.
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {

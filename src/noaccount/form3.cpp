@@ -29,25 +29,22 @@ constexpr FormSpec kForm{L"QuillbarrowForm3", texts::kLocalCaption, 4305, 5445, 
 
 bool Form3::Show() { return OpenForm(kForm); }
 
+const ClickHandler<Form3> Form3::kClickHandlers[] = {
+    {kCommand1, &Form3::Command1_Click},
+    {kCommand2, &Form3::Command2_Click},
+    {kCommand3, &Form3::Command3_Click},
+};
+
 LRESULT Form3::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             Form_Load();
             return 0;
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case kCombo1:
-                    if (HIWORD(wParam) == CBN_SELCHANGE) Combo1_Click();
-                    return 0;
-                case kCommand1:
-                    Command1_Click();
-                    return 0;
-                case kCommand2:
-                    Command2_Click();
-                    return 0;
-                case kCommand3:
-                    Command3_Click();
-                    return 0;
+            if (HandleClick(wParam, kClickHandlers)) return 0;
+            if (LOWORD(wParam) == kCombo1 && HIWORD(wParam) == CBN_SELCHANGE) {
+                Combo1_Click();
+                return 0;
             }
             break;
     }

@@ -19,6 +19,7 @@ private:
     friend class BaseWindow<Form3>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    static const ClickHandler<Form3> kClickHandlers[];
     void Form_Load();
     void Combo1_Click();
     void Command1_Click();

@@ -21,7 +21,7 @@ int RunMessageLoop() {
 int Application::Run() {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
-    controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_WIN95_CLASSES;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES;  // BAR: the tooltips
     InitCommonControlsEx(&controls);
 
     if (!form1_.Load()) return 0;

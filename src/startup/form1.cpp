@@ -33,17 +33,13 @@ bool Form1::Load() {
     return CreateForm(kForm);
 }
 
+const ClickHandler<Form1> Form1::kClickHandlers[] = {
+    {kCommand1, &Form1::Command1_Click},
+    {kCommand2, &Form1::Command2_Click},
+};
+
 LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COMMAND) {
-        switch (LOWORD(wParam)) {
-            case kCommand1:
-                Command1_Click();
-                return 0;
-            case kCommand2:
-                Command2_Click();
-                return 0;
-        }
-    }
+    if (message == WM_COMMAND && HandleClick(wParam, kClickHandlers)) return 0;
     return DefaultHandling(message, wParam, lParam);
 }
 

@@ -20,6 +20,7 @@ private:
     friend class BaseWindow<Form1>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    static const ClickHandler<Form1> kClickHandlers[];
     void Command1_Click();
     void Command2_Click();
 
