@@ -5,7 +5,6 @@
 #include "account/backup_scan.h"
 #include "digest/md5.h"
 #include "digest/utf16le.h"
-#include "control_ids.h"
 #include "gui_bench.h"
 
 #include <psapi.h>
@@ -70,9 +69,9 @@ double Median(std::vector<double> values) {
 // Types the address and presses "查找"; returns once the list holds `rows` rows. The list's thread answers only
 // between messages, so the count changes in one step when the search has ended.
 void Search(HWND account, const wchar_t* address, int rows) {
-    SetWindowTextW(ControlOf(account, account_window::kText1), address);
-    Click(ControlOf(account, account_window::kSearch));
-    while (ListRowCount(ControlOf(account, account_window::kListView1)) != rows) {
+    SetWindowTextW(GetDlgItem(account, kAccountText), address);
+    Click(account, kAccountSearch);
+    while (ListRowCount(GetDlgItem(account, kAccountList)) != rows) {
     }
 }
 
@@ -91,10 +90,10 @@ int wmain() {
     ProgramUnderTest program(appData.Path());
     const HWND main = program.WaitForWindow(L"收藏夹备份恢复", 30000);
     if (!main) return 1;
-    Click(ControlOf(main, main_window::kHaveAccount));
+    Click(main, kHaveAccount);
     const HWND account = program.WaitForWindow(L"账户收藏恢复", 30000);
     if (!account) return 1;
-    const HWND listView = ControlOf(account, account_window::kListView1);
+    const HWND listView = GetDlgItem(account, kAccountList);
     const UniqueKernelHandle process{OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.Id())};
     PROCESS_MEMORY_COUNTERS opened{};
     GetProcessMemoryInfo(process.Get(), &opened, sizeof(opened));

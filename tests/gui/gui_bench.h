@@ -1,75 +1,22 @@
-// Drives the real program from outside, as a user would: starts it with its own environment, finds its windows
-// and controls, presses buttons, chooses list entries, reads message boxes and takes screenshots.
+// Drives the real program from outside, as a user would: starts it, finds its windows and controls, presses
+// buttons, reads message boxes and list views.
 #pragma once
 
 #include "test_support.h"
 
-#include <windows.h>
+#include <commctrl.h>
+#include <process.h>
 
-#include <cstddef>
-#include <optional>
-#include <string>
-#include <utility>
-#include <vector>
+#include <stdexcept>
 
-struct SeenMessageBox {
-    std::wstring caption;
-    std::wstring text;
-    int icon = 0;  // MB_ICONERROR (16), MB_ICONINFORMATION (64), ... or 0 for none
-
-    bool operator==(const SeenMessageBox&) const = default;
-};
-std::ostream& operator<<(std::ostream& out, const SeenMessageBox& box);
-
-class ProgramUnderTest {
-public:
-    struct Options {
-        std::wstring appData;                                         // APPDATA of the program
-        std::wstring workingFolder;                                   // empty: the test's own
-        std::vector<std::pair<std::wstring, std::wstring>> variables;  // further environment variables
-        std::wstring program = ProgramPath();
-    };
-
-    explicit ProgramUnderTest(const std::wstring& appData);
-    explicit ProgramUnderTest(const Options& options);
-    ProgramUnderTest(const ProgramUnderTest&) = delete;
-    ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
-    ~ProgramUnderTest();
-
-    DWORD Id() const { return processId_; }
-
-    // The program's visible top-level window with this caption, waiting for it to appear; null on timeout.
-    HWND WaitForWindow(const std::wstring& caption, DWORD timeoutMs = 10000) const;
-    // The program's visible top-level windows other than message boxes and tooltips.
-    std::vector<HWND> Windows() const;
-    // Reads the message box that shows (waiting for it), presses its OK button and waits for it to go.
-    std::optional<SeenMessageBox> AnswerMessageBox(DWORD timeoutMs = 10000) const;
-    // Whether a message box shows now, or appears within `timeoutMs`.
-    bool HasMessageBox(DWORD timeoutMs = 0) const;
-
-    std::optional<DWORD> WaitForExit(DWORD timeoutMs = 10000) const;
-
-    // The program's tooltip windows, shown or not.
-    std::vector<HWND> Tooltips() const;
-
-private:
-    HWND FindWindowOf(const wchar_t* className, const std::wstring* caption) const;
-
-    UniqueKernelHandle process_;
-    DWORD processId_ = 0;
+// The program's control IDs, fixed here rather than taken from its headers so that a changed ID fails the tests.
+enum ControlId {
+    kHaveAccount = 101, kNoAccount = 102,  // main window
+    kAccountCombo = 204, kAccountText = 205, kAccountSearch = 206, kAccountList = 208, kAccountFile1 = 210,
+    kAccountRestore = 212, kAccountUndo = 213,
+    kLocalCombo = 302, kLocalFile1 = 303, kLocalRestore = 305, kLocalUndo = 306, kStartBrowser = 307,
 };
 
-// Presses a button as a click would, without waiting for what the click does.
-void Click(HWND button);
-// Chooses an entry of a drop-down list as the user would, so the window's handler runs.
-void Choose(HWND comboBox, int index);
-// Selects an entry of a list box by its text; false when there is none.
-bool SelectEntry(HWND listBox, const std::wstring& text);
-std::vector<std::wstring> Entries(HWND listBox);
-std::vector<std::wstring> ComboEntries(HWND comboBox);
-std::wstring ControlText(HWND control);
-// The control of `window` with this ID, or null.
-HWND ControlOf(HWND window, int id);
 // Waits until `condition` holds; false on timeout.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
@@ -80,58 +27,139 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
     }
 }
 
-// The control that has the keyboard focus in `window`'s thread.
-HWND FocusOf(HWND window);
-// Presses and releases a key on a control as the keyboard would, through the program's message loop.
-void PressKey(HWND control, UINT virtualKey);
-// Moves the real pointer to a point of `window`'s client area. A tooltip that starts watching the window only sees
-// the moves after that.
-void MovePointer(HWND window, POINT point);
+inline std::wstring ControlText(HWND control) {
+    std::wstring text(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0) + 1, L'\0');
+    text.resize(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    return text;
+}
 
-// Memory in the process of a window, for the messages whose pointers the system does not carry between
-// processes (list-view and tooltip messages are not carried by Wine). Freed when the object goes.
-class RemoteMemory {
-public:
-    RemoteMemory(HWND window, std::size_t size);
-    RemoteMemory(const RemoteMemory&) = delete;
-    RemoteMemory& operator=(const RemoteMemory&) = delete;
-    ~RemoteMemory();
+// Presses a button of `window` as a click would, without waiting for what the click does.
+inline void Click(HWND window, int id) {
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
 
-    // The address `offset` bytes into the block, as the other process sees it.
-    template <class T>
-    T* At(std::size_t offset) const {
-        return reinterpret_cast<T*>(static_cast<char*>(address_) + offset);
+// Chooses an entry of a drop-down list as the user would, so the window's handler runs.
+inline void Choose(HWND window, int id, int index) {
+    SendDlgItemMessageW(window, id, CB_SETCURSEL, index, 0);
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
+}
+
+struct ProgramUnderTest {
+    // Starts `program` with APPDATA and (unless empty) windir set to these folders, which it inherits from this
+    // process (which does not read them).
+    explicit ProgramUnderTest(const std::wstring& appData, const std::wstring& program = ProgramPath(),
+                              const std::wstring& windir = {}) {
+        SetEnvironmentVariableW(L"APPDATA", appData.c_str());
+        if (!windir.empty()) SetEnvironmentVariableW(L"windir", windir.c_str());
+        const intptr_t spawned = _wspawnl(_P_NOWAIT, program.c_str(), QuoteArgument(program).c_str(), nullptr);
+        if (spawned == -1) throw std::runtime_error("cannot start " + Utf8(program));
+        process_.Reset(reinterpret_cast<HANDLE>(spawned));
     }
-    LPARAM Parameter() const { return reinterpret_cast<LPARAM>(address_); }
-    void Write(std::size_t offset, const void* bytes, std::size_t size) const;
-    void Read(std::size_t offset, void* bytes, std::size_t size) const;
+    ~ProgramUnderTest() {
+        if (TerminateProcess(process_.Get(), 99)) WaitForSingleObject(process_.Get(), 5000);
+    }
 
-private:
+    DWORD Id() const { return GetProcessId(process_.Get()); }
+    bool WaitForExit(DWORD timeoutMs = 10000) const { return WaitForSingleObject(process_.Get(), timeoutMs) == 0; }
+
+    // The program's first visible top-level window with this caption and class (null: any), waiting for it; null
+    // on timeout.
+    HWND WaitForWindow(const wchar_t* caption, DWORD timeoutMs = 10000, const wchar_t* className = nullptr) const {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            DWORD processId = 0;
+            while ((found = FindWindowExW(nullptr, found, className, caption))) {
+                if (GetWindowThreadProcessId(found, &processId) && processId == Id() && IsWindowVisible(found)) break;
+            }
+            return found != nullptr;
+        }, timeoutMs);
+        return found;
+    }
+    // Waits for the main window and presses one of its buttons; false when the main window does not come.
+    bool PressMainButton(int id) const {
+        const HWND main = WaitForWindow(L"收藏夹备份恢复");
+        if (main) Click(main, id);
+        return main != nullptr;
+    }
+    // Waits for a message box, presses its OK and returns "caption: text"; empty on timeout.
+    std::wstring AnswerMessageBox(DWORD timeoutMs = 10000) const {
+        const HWND box = WaitForWindow(nullptr, timeoutMs, L"#32770");
+        if (!box) return {};
+        const std::wstring seen = ControlText(box) + L": " + ControlText(GetDlgItem(box, 0xFFFF));
+        Click(box, IDOK);
+        WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
+        return seen;
+    }
+    // Presses a button and answers the message box that it brings.
+    std::wstring Press(HWND window, int id, DWORD timeoutMs = 10000) const {
+        Click(window, id);
+        return AnswerMessageBox(timeoutMs);
+    }
+
     UniqueKernelHandle process_;
-    void* address_ = nullptr;
 };
 
-// A list view of another process, read through its memory.
-struct ListColumn {
-    std::wstring header;
-    int width = 0;
-    int format = 0;  // LVCFMT_LEFT, LVCFMT_RIGHT or LVCFMT_CENTER
-};
-std::vector<ListColumn> ListColumns(HWND listView);
-int ListRowCount(HWND listView);
-// Every row's texts, column by column.
-std::vector<std::vector<std::wstring>> ListRows(HWND listView);
+// Selects the first entry of a list box that starts with `text`; false when there is none.
+inline bool SelectEntry(HWND listBox, const std::wstring& text) {
+    return SendMessageW(listBox, LB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(text.c_str())) != LB_ERR;
+}
+
+inline std::vector<std::wstring> Entries(HWND listBox) {
+    std::vector<std::wstring> entries;
+    for (LRESULT i = 0, count = SendMessageW(listBox, LB_GETCOUNT, 0, 0); i < count; ++i) {
+        // Room for any file name, whatever the list holds by the time the text is read.
+        wchar_t text[MAX_PATH + 1] = {};
+        if (SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text)) != LB_ERR) entries.push_back(text);
+    }
+    return entries;
+}
+
+// Sends a message whose parameter points at `record` to a window of another process through a copy of the record
+// in that process, as Wine carries no list-view pointers across processes, and reads the record back.
+// `textField` (in `record`), when given, points at a buffer there whose text is returned.
+inline std::wstring SendRemote(HWND window, UINT message, WPARAM wParam, void* record, std::size_t size,
+                               wchar_t** textField = nullptr) {
+    DWORD processId = 0;
+    const UniqueKernelHandle process{OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, 0,
+                                                 GetWindowThreadProcessId(window, &processId) ? processId : 0)};
+    wchar_t text[1024] = {};
+    auto* remote =
+        static_cast<char*>(VirtualAllocEx(process.Get(), nullptr, size + sizeof(text), MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) throw std::runtime_error("cannot reserve memory in the program");
+    if (textField) *textField = reinterpret_cast<wchar_t*>(remote + size);
+    WriteProcessMemory(process.Get(), remote, record, size, nullptr);
+    SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(remote));
+    ReadProcessMemory(process.Get(), remote, record, size, nullptr);
+    ReadProcessMemory(process.Get(), remote + size, text, sizeof(text) - sizeof(wchar_t), nullptr);
+    VirtualFreeEx(process.Get(), remote, 0, MEM_RELEASE);
+    return text;
+}
+
+inline int ListRowCount(HWND listView) { return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }
+
+// The first `columns` texts of every row of a list view of another process.
+inline std::vector<std::vector<std::wstring>> ListRows(HWND listView, int columns) {
+    std::vector<std::vector<std::wstring>> rows(ListRowCount(listView));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.cchTextMax = 1023;
+            rows[row].push_back(SendRemote(listView, LVM_GETITEMTEXTW, row, &item, sizeof(item), &item.pszText));
+        }
+    }
+    return rows;
+}
+
 // A row's rectangle in the list view's client area.
-RECT ListRowRect(HWND listView, int row);
+inline RECT ListRowRect(HWND listView, int row) {
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    SendRemote(listView, LVM_GETITEMRECT, row, &rect, sizeof(rect));
+    return rect;
+}
 
-// The tip a tooltip of another process shows now: the window of its tool and its text; nothing when it shows none.
-struct ShownTip {
-    HWND tool = nullptr;
-    std::wstring text;
-};
-std::optional<ShownTip> CurrentTip(HWND tooltip);
-
-// Rectangle of a window in the coordinates of another's client area.
-RECT RectIn(HWND window, HWND reference);
-// Saves what the screen shows of `window` as a PNG file.
-bool SaveScreenshot(HWND window, const std::wstring& path);
+// Moves the real pointer to a point of `window`'s client area.
+inline void MovePointer(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    SetCursorPos(point.x, point.y);
+}

@@ -1,20 +1,21 @@
-// Runs one restore or undo and ends, so that the crash test can kill it at any moment of the operation:
-//   qb_crash_runner EVENT restore LIST_FOLDER SELECTED_NAME BACKUP_FOLDER_NAME
-//   qb_crash_runner EVENT undo PROFILE_FOLDER
-// The named event is signalled just before the operation starts. Exit code 0: the operation ended with a
-// notice (done, or nothing to undo); 1: with an error message; 2: wrong arguments.
-#include "common/unique_handle.h"
+// Runs one restore or undo and kills itself, as a crash would, KILL_AFTER_MS into the operation (never when
+// negative) unless the operation has ended:
+//   qb_crash_runner KILL_AFTER_MS LIST_FOLDER BACKUP_NAME    restores the backup of LIST_FOLDER (a DailyBackup folder)
+//   qb_crash_runner KILL_AFTER_MS PROFILE_FOLDER             undoes
+// Exit code: the operation's milliseconds; 1000000 when killed; 2000000 after an error message or wrong arguments.
 #include "restore/restore.h"
 
 #include <windows.h>
 
-#include <string_view>
+#include <thread>
 
 int wmain(int argc, wchar_t** argv) {
-    const UniqueKernelHandle started{argc < 3 ? nullptr : OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[1])};
-    const std::wstring_view operation = argc < 3 ? L"" : argv[2];
-    if (!started || !((operation == L"restore" && argc == 6) || (operation == L"undo" && argc == 4))) return 2;
-    SetEvent(started.Get());
-    const Notice notice = argc == 6 ? RestoreFavorites(argv[3], argv[4], argv[5]) : UndoRestore(argv[3]);
-    return notice.icon == NoticeIcon::Information ? 0 : 1;
+    if (argc != 3 && argc != 4) return 2000000;
+    const ULONGLONG begin = GetTickCount64();
+    std::thread([killAfterMs = _wtoi(argv[1])] {
+        Sleep(killAfterMs);  // -1: INFINITE
+        TerminateProcess(GetCurrentProcess(), 1000000);
+    }).detach();
+    const Notice notice = argc == 4 ? RestoreFavorites(argv[2], argv[3], L"DailyBackup") : UndoRestore(argv[2]);
+    return notice.icon == NoticeIcon::Information ? static_cast<int>(GetTickCount64() - begin) : 2000000;
 }

@@ -1,31 +1,15 @@
-// A DLL dropped beside the program is not loaded once the program has restricted the DLL search.
-#include "test_support.h"
+// An image dropped beside the program is not loaded once the program has restricted the DLL search.
+#include "startup/dll_search.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
-namespace {
-
-DWORD RunProbe(const wchar_t* mode) {
-    const std::wstring runner = TestBinaryFolder() + L"\\dll_search_runner.exe";
-    std::wstring commandLine = QuoteArgument(runner) + L' ' + mode;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(runner.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &info)) {
-        return 99;
-    }
-    const UniqueKernelHandle process{info.hProcess};
-    const UniqueKernelHandle thread{info.hThread};
-    WaitForSingleObject(process.Get(), 10000);
-    DWORD code = 99;
-    GetExitCodeProcess(process.Get(), &code);
-    return code;
-}
-
-}  // namespace
-
-TEST(DllSearch, ADllBesideTheProgramIsLoadedOnlyWithoutTheRestriction) {
-    EXPECT_EQ(RunProbe(L"open"), 0u);
-    EXPECT_EQ(RunProbe(L"restricted"), 1u);
+TEST(DllSearch, AnImageBesideTheProgramIsLoadedOnlyWithoutTheRestriction) {
+    // Any image beside the test program will do: the helper program of the other tests.
+    const HMODULE open = LoadLibraryW(L"qb_test_helper.exe");
+    ASSERT_TRUE(open);
+    ASSERT_TRUE(FreeLibrary(open));
+    RestrictDllSearch();
+    EXPECT_EQ(LoadLibraryW(L"qb_test_helper.exe"), nullptr);
 }

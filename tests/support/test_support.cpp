@@ -14,14 +14,6 @@ namespace {
 
 }  // namespace
 
-std::wstring Utf16(std::string_view utf8) {
-    std::wstring text(utf8.size(), L'\0');
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(),
-                                           static_cast<int>(text.size()));
-    text.resize(length);
-    return text;
-}
-
 std::string Utf8(std::wstring_view utf16) {
     std::string text(utf16.size() * 3, '\0');
     const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), text.data(),
@@ -106,11 +98,6 @@ std::vector<std::wstring> ListNames(const std::wstring& folder) {
     return names;
 }
 
-bool HasAttribute(const std::wstring& path, DWORD attribute) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & attribute);
-}
-
 bool SetLastWriteTime(const std::wstring& path, std::uint64_t ticks) {
     const UniqueFileHandle entry{CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
@@ -168,13 +155,6 @@ HelperProcess HelperProcess::Start(std::initializer_list<std::wstring> arguments
 
 HelperProcess::~HelperProcess() {
     Stop();
-}
-
-std::optional<DWORD> HelperProcess::Wait(DWORD timeoutMs) {
-    if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
-    DWORD code = 0;
-    GetExitCodeProcess(process_.Get(), &code);
-    return code;
 }
 
 void HelperProcess::Stop() {
@@ -237,23 +217,11 @@ std::wstring MountedFolder(const wchar_t* variable) {
                : std::wstring();
 }
 
-std::uint64_t FreeBytes(const std::wstring& folder) {
-    ULARGE_INTEGER available{};
-    if (!GetDiskFreeSpaceExW((folder + L'\\').c_str(), &available, nullptr, nullptr)) return 0;
-    return available.QuadPart;
-}
-
-UniqueFileHandle FillDisk(const std::wstring& folder, std::uint64_t leaveFreeBytes) {
+UniqueFileHandle FillDisk(const std::wstring& folder) {
     UniqueFileHandle file{CreateFileW((folder + L"\\filler.bin").c_str(), GENERIC_WRITE | DELETE, 0, nullptr,
                                       CREATE_ALWAYS, FILE_FLAG_DELETE_ON_CLOSE, nullptr)};
     if (!file) Fail("CreateFile filler.bin");
     FillUp(file.Get());
-    // Wine refuses even an unchanged end on a full disk.
-    if (leaveFreeBytes == 0) return file;
-    LARGE_INTEGER size{};
-    GetFileSizeEx(file.Get(), &size);
-    size.QuadPart -= std::min<LONGLONG>(size.QuadPart, static_cast<LONGLONG>(leaveFreeBytes));
-    if (!SetFilePointerEx(file.Get(), size, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get())) Fail("SetEndOfFile");
     return file;
 }
 

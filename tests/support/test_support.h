@@ -35,13 +35,11 @@ void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
 // Every entry of a folder, hidden ones included, in name order.
 std::vector<std::wstring> ListNames(const std::wstring& folder);
-bool HasAttribute(const std::wstring& path, DWORD attribute);
 // Sets the last-write time in 100-ns ticks since 1601 (a FILETIME) of a file or folder.
 bool SetLastWriteTime(const std::wstring& path, std::uint64_t ticks);
 // The names in `folder` that a copy in progress gives its temporary files.
 std::vector<std::wstring> Temporaries(const std::wstring& folder);
 
-std::wstring Utf16(std::string_view utf8);
 std::string Utf8(std::wstring_view utf16);
 
 // The folder of the running test program, and of the program under test.
@@ -60,8 +58,6 @@ public:
     ~HelperProcess();
 
     HANDLE Handle() const { return process_.Get(); }
-    // Waits for the helper to end by itself; returns its exit code, or nothing on timeout.
-    std::optional<DWORD> Wait(DWORD timeoutMs);
     void Stop();
 
 private:
@@ -98,11 +94,10 @@ std::wstring HostPath(std::wstring linuxPath);
 // The small file system that tests/reliability/tmpfs.sh mounted on the Linux folder named by the environment
 // variable, as a Windows path; empty when nothing is mounted there.
 std::wstring MountedFolder(const wchar_t* variable);
-std::uint64_t FreeBytes(const std::wstring& folder);
 
-// A file that takes all the free space of the file system holding `folder` but `leaveFreeBytes`, deleted when
-// its handle closes; FillUp takes again whatever room deleted files gave back.
-UniqueFileHandle FillDisk(const std::wstring& folder, std::uint64_t leaveFreeBytes);
+// A file that takes all the free space of the file system holding `folder`, deleted when its handle closes;
+// FillUp takes again whatever room deleted files gave back.
+UniqueFileHandle FillDisk(const std::wstring& folder);
 void FillUp(HANDLE filler);
 
 inline const Notice kRestoredNotice{L"成功恢复备份数据，请重启浏览器后查看收藏夹", L"提示", NoticeIcon::Information};

@@ -1,0 +1,168 @@
+// The real program driven from outside: its three windows, and the list-view library it provides.
+#include "gui_bench.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+// The browser's install folder where the program looks for it: in the registry's 32-bit view.
+constexpr wchar_t kInstallKey[] = L"SOFTWARE\\WOW6432Node\\SogouExplorer";
+void SetInstallFolder(const std::wstring& folder) {
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kInstallKey, nullptr, REG_SZ, folder.c_str(), (folder.size() + 1) * 2);
+}
+
+}  // namespace
+
+TEST(MainWindowTest, RefusesWhileTheBrowserRunsElseItsLowerButtonOpensTheNoAccountWindowWithoutBackupFolders) {
+    const TempFolder root(L"qb-gui");
+    {
+        const HelperProcess browser = HelperProcess::StartAs(root / L"Sogou\\SogouExplorer.exe", {});
+        const ProgramUnderTest program(root.Path());
+        ASSERT_TRUE(program.WaitForWindow(nullptr, 10000, L"#32770"));
+        EXPECT_FALSE(program.WaitForWindow(L"收藏夹备份恢复", 0));
+        EXPECT_EQ(program.AnswerMessageBox(), L"错误: 检测到搜狗浏览器正在运行，请先关闭搜狗浏览器后再启动工具");
+        EXPECT_TRUE(program.WaitForExit());
+    }
+    const ProgramUnderTest program(root.Path());
+    const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
+    ASSERT_TRUE(main);
+    EXPECT_EQ(ControlText(GetDlgItem(main, kHaveAccount)), L"我有搜狗浏览器账户");
+    EXPECT_EQ(ControlText(GetDlgItem(main, kNoAccount)), L"我没搜狗浏览器账户");
+    Click(main, kNoAccount);
+    // Without backup folders, each choice of folder says so and there is nothing to restore.
+    EXPECT_EQ(program.AnswerMessageBox(), L"错误: DailyBackup备份目录不存在，请选在其它备份目录");
+    const HWND window = program.WaitForWindow(L"本地收藏恢复");
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(main); }));
+    Choose(window, kLocalCombo, 1);
+    EXPECT_EQ(program.AnswerMessageBox(), L"错误: Backup备份目录不存在，请选在其它备份目录");
+    EXPECT_EQ(program.Press(window, kLocalRestore), L"错误: 未选中需要恢复的收藏文件，请重新选择");
+}
+
+TEST(NoAccountWindowTest, ListsTheBackupFoldersRestoresUndoesAndStartsTheBrowserFromTheRegistry) {
+    const TempFolder root(L"qb-gui");
+    const std::wstring profile = root / L"AppData\\sogouexplorer";
+    MakeFolders(profile + L"\\DailyBackup");
+    MakeFolders(profile + L"\\Backup");
+    for (const wchar_t* name : {L"DailyBackup\\Favorite2.dat.2012.02.27.22", L"DailyBackup\\readme.txt",
+                                L"DailyBackup\\Favorite2.dat.2012.02.25.21", L"Backup\\Favorite2.dat.2011.12.31.23"}) {
+        WriteBytes(profile + L'\\' + name, Utf8(name));
+    }
+    WriteBytes(profile + L"\\Favorite2.dat", "mine");
+    // Only the exact path may run: not the Program.exe that an unquoted "Program Files" path would start.
+    const std::wstring browser = root / L"Program Files\\Sogou Explorer\\sogouexplorer.exe";
+    HelperProcess::StartAs(root / L"Program.exe", {}).Stop();
+    HelperProcess::StartAs(browser, {}).Stop();
+    SetInstallFolder(root / L"Program Files\\Sogou Explorer");
+
+    const ProgramUnderTest program(root / L"AppData");
+    ASSERT_TRUE(program.PressMainButton(kNoAccount));
+    const HWND window = program.WaitForWindow(L"本地收藏恢复");
+    const HWND files = GetDlgItem(window, kLocalFile1);
+    EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2012.02.25.21", L"Favorite2.dat.2012.02.27.22"}));
+    Choose(window, kLocalCombo, 1);
+    EXPECT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2011.12.31.23"}; }));
+    ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2011.12.31.23"));
+    EXPECT_EQ(program.Press(window, kLocalRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+    EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "Backup\\Favorite2.dat.2011.12.31.23");
+    EXPECT_EQ(ReadBytes(profile + L"\\Favorite2Backup.dat"), "mine");
+    EXPECT_EQ(program.Press(window, kLocalUndo), L"提示: 成功撤消恢复");
+    EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
+    EXPECT_FALSE(ReadBytes(profile + L"\\Favorite2Backup.dat"));
+
+    Click(window, kStartBrowser);
+    EXPECT_TRUE(WaitUntil([&] { return ReadBytes(browser + L".launched").has_value(); }));
+    EXPECT_FALSE(ReadBytes(root / L"Program.exe.launched"));
+    SetInstallFolder(root / L"nothing here");
+    EXPECT_EQ(program.Press(window, kStartBrowser), L"错误: 无法启动搜狗浏览器：找不到文件 " + root.Path() +
+                                                        L"\\nothing here\\sogouexplorer.exe，请重新安装搜狗浏览器。");
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, kInstallKey);
+}
+
+TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderRestoresUndoesAndShowsRowTips) {
+    const TempFolder root(L"qb-gui");
+    // The account's folder is the MD5 digest of user@example.com in UTF-16LE.
+    const std::wstring account = root / L"AppData\\sogouexplorer\\923f0c68321b444d558ab06cfe7b40cf";
+    const std::string backup(1000, 'x');
+    MakeFolders(account + L"\\DailyBackup\\older");
+    WriteBytes(account + L"\\DailyBackup\\Favorite2.dat.2012.02.25.21", backup);
+    WriteBytes(account + L"\\DailyBackup\\notes.txt", "notes");
+    WriteBytes(account + L"\\DailyBackup\\older\\Favorite2.dat.2011.12.31.23", std::string(300, 'x'));
+    WriteBytes(account + L"\\Favorite2.dat", "account favorites");
+    WriteBytes(root / L"AppData\\sogouexplorer\\Favorite2.dat", "shared favorites");
+
+    const ProgramUnderTest program(root / L"AppData");
+    ASSERT_TRUE(program.PressMainButton(kHaveAccount));
+    const HWND window = program.WaitForWindow(L"账户收藏恢复");
+    const HWND list = GetDlgItem(window, kAccountList);
+    const HWND files = GetDlgItem(window, kAccountFile1);
+    const auto search = [&](const wchar_t* address, DWORD wait = 10000) {
+        SetWindowTextW(GetDlgItem(window, kAccountText), address);
+        return program.Press(window, kAccountSearch, wait);
+    };
+    EXPECT_EQ(search(L"user@example.com", 0), L"");
+    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 4; }));
+    const auto rows = ListRows(list, 3);
+    // Numbers go on across sub-folders; a folder has no size.
+    EXPECT_EQ(rows, (std::vector<Names>{{L"Favorite2.dat.2012.02.25.21", L"1", L"1000"}, {L"notes.txt", L"2", L"5"},
+                                        {L"older", L"3", L""}, {L"Favorite2.dat.2011.12.31.23", L"4", L"300"}}));
+    EXPECT_EQ(Entries(files), Names{L"Favorite2.dat.2012.02.25.21"});
+
+    // Each refusal leaves both lists as they are.
+    EXPECT_EQ(search(L""), L"错误: 请输入您的浏览器账户（邮件地址）");
+    EXPECT_EQ(search(L"user@example"), L"错误: 请输入正确的邮箱地址");
+    EXPECT_EQ(search(L"nobody@example.com"), L"提示: 账户目录不存在，可能是输入了错误的账号，请重新输入账号");
+    Choose(window, kAccountCombo, 1);
+    EXPECT_EQ(search(L"user@example.com"), L"提示: Backup备份目录不存在，请选择其它备份目录");
+    EXPECT_EQ(ListRows(list, 3), rows);
+    EXPECT_EQ(Entries(files), Names{L"Favorite2.dat.2012.02.25.21"});
+
+    Choose(window, kAccountCombo, 0);
+    ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.25.21"));
+    EXPECT_EQ(program.Press(window, kAccountRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+    EXPECT_EQ(ReadBytes(account + L"\\Favorite2.dat"), backup);
+    EXPECT_EQ(ReadBytes(account + L"\\Favorite2Backup.dat"), "account favorites");
+    EXPECT_EQ(program.Press(window, kAccountUndo), L"提示: 成功撤消恢复");
+    EXPECT_EQ(ListNames(account), (Names{L"DailyBackup", L"Favorite2.dat"}));
+    EXPECT_EQ(ReadBytes(account + L"\\Favorite2.dat"), "account favorites");
+    EXPECT_EQ(ReadBytes(root / L"AppData\\sogouexplorer\\Favorite2.dat"), "shared favorites");
+
+    // The row tip names the row under the pointer and follows it to another row. The first move onto a row makes
+    // its tip, which shows a moment after the next move if the pointer rests.
+    for (const int row : {0, 3}) {
+        const RECT rect = ListRowRect(list, row);
+        int nudge = 0;
+        EXPECT_TRUE(WaitUntil([&] {
+            MovePointer(list, {rect.left + 20 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
+            return ControlText(program.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW)) == rows[row][0];
+        })) << "row " << row;
+    }
+}
+
+TEST(ProvisioningTest, WritesAMissingLibraryLeavesOneThereAloneAndEndsOnAFolderInItsPlace) {
+    const TempFolder root(L"qb-windir");
+    const std::wstring windir = root / L"Windows";
+    const std::wstring library = windir + L"\\SysWOW64\\MSCOMCTL.OCX";
+    const std::wstring withLibrary = TestBinaryFolder() + L"\\QuillbarrowWithLibrary.exe";
+    MakeFolders(windir + L"\\SysWOW64");
+    const auto accountWindowOpens = [&](const std::wstring& program) {
+        const ProgramUnderTest run(root / L"AppData", program, windir);
+        return run.PressMainButton(kHaveAccount) && run.WaitForWindow(L"账户收藏恢复");
+    };
+    EXPECT_TRUE(accountWindowOpens(ProgramPath()));  // the default build carries no library
+    EXPECT_EQ(ListNames(windir + L"\\SysWOW64"), Names{});
+    EXPECT_TRUE(accountWindowOpens(withLibrary));
+    EXPECT_EQ(ReadBytes(library), ReadBytes(TestBinaryFolder() + L"\\library_image.bin").value());
+    WriteBytes(library, "");
+    EXPECT_TRUE(accountWindowOpens(withLibrary));
+    EXPECT_EQ(ReadBytes(library), "");
+
+    DeleteFileW(library.c_str());
+    MakeFolders(library);
+    const ProgramUnderTest program(root / L"AppData", withLibrary, windir);
+    ASSERT_TRUE(program.PressMainButton(kHaveAccount));
+    EXPECT_EQ(program.AnswerMessageBox(), L"Error: 错误提示：Vista 或者Win7 系统的用户，请右键选择“以管理员身份运行”"
+                                          L"Quillbarrow.exe重新打开工具。单击“确认”关闭工具。");
+    EXPECT_TRUE(program.WaitForExit());
+}

@@ -1,0 +1,212 @@
+// Restore and undo under faults: killed in mid-operation, a full disk, files held by other processes, unusual
+// names, and thousands of random steps checked against a model.
+#include "common/environment.h"
+#include "common/file_exists.h"
+#include "common/system_error.h"
+#include "restore/restore.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <process.h>
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+constexpr int kNone = -1;
+constexpr int kKilled = 1000000;  // the exit code of qb_crash_runner when killed
+const wchar_t* const kShares[] = {L"none", L"read", L"all"};
+// Backups 1 to 3 (0 stands for undo). Every name stays below 255 bytes in UTF-8, the limit under Wine.
+const std::wstring kBackupNames[] = {L"", L"Favorite2.dat.2012.02.27.22 副本", L"Favorite2.dat.🙂🙃𠀀𝄞",
+                                     L"Favorite2 .dat. " + std::wstring(220, L'x')};
+
+// A profile under a user folder of an unusual name, with three backups (one read-only, one hidden); a model of what
+// the favorites and the undo copy hold; the world around them: the browser, held files, read-only favorites, a
+// full disk (where tmpfs.sh could mount its small file system).
+class Reliability : public testing::Test {
+protected:
+    Reliability() {
+        MakeFolders(daily);
+        for (int i = 0; i < 4; ++i)
+            WriteBytes(i == 0 ? favorites : BackupPath(i), contents[i]);
+        SetFileAttributesW(BackupPath(1).c_str(), FILE_ATTRIBUTE_READONLY);
+        SetFileAttributesW(BackupPath(2).c_str(), FILE_ATTRIBUTE_HIDDEN);
+    }
+
+    std::wstring BackupPath(int backup) const { return daily + L'\\' + kBackupNames[backup]; }
+    void SetFull(bool value) { filler = (full = value) ? FillDisk(root.Path()) : UniqueFileHandle{}; }
+
+    // Restores backup `backup`, or undoes when it is 0, while another process holds file `held` (0: the favorites,
+    // 1: the undo copy, 2: the backup, other: none) for 100 ms or, if `lasting`, to the end. Checks the notice and
+    // the files against the model, and returns the notice.
+    Notice Operate(int backup, int held = kNone, const std::wstring& share = L"none", bool lasting = false) {
+        const bool restore = backup != 0;
+        SCOPED_TRACE((restore ? "restore " + std::to_string(backup) : std::string("undo")) + ", file " +
+                     std::to_string(held) + " held sharing " + Utf8(share) + (lasting ? " to the end" : ""));
+        const std::wstring heldPath = held == 0 ? favorites : held == 1 ? undo : held == 2 ? BackupPath(backup) : L"";
+        std::optional<HelperProcess> holder;
+        if (FileExists(heldPath)) holder.emplace(HoldFile(heldPath, share.c_str(), lasting ? 0 : 100));
+        const auto blocks = [&, lastingHold = holder && lasting](int file, bool anyShare) {
+            return lastingHold && held == file && (anyShare || share == L"none");
+        };
+        if (filler) FillUp(filler.Get());  // takes back the room that deleted files gave
+        const Notice notice =
+            restore ? RestoreFavorites(daily, kBackupNames[backup], L"DailyBackup") : UndoRestore(profile);
+        // What the user must read (a failure: its first words), with the model brought up to date.
+        const Notice expected = [&] {
+            if (browser) return kBrowserRunningNotice;
+            if (restore && !present[backup]) return kNothingSelectedNotice;
+            if (!restore && inUndo == kNone) return kNothingToUndoNotice;
+            if (restore && inUndo == kNone && (full || blocks(0, false))) return ErrorNotice(kSaveUndoCopyFailed);
+            if (restore && inUndo == kNone) inUndo = inFavorites;
+            if (readOnly || full || blocks(0, true) || blocks(restore ? 2 : 1, false))
+                return ErrorNotice(restore ? kRestoreBackupFailed : kRestoreUndoCopyFailed);
+            inFavorites = restore ? backup : inUndo;
+            // A holder that shares deletion does not keep the undo copy from going.
+            if (!restore && blocks(1, share != L"all")) return ErrorNotice(kDeleteUndoCopyFailed);
+            if (!restore) inUndo = kNone;
+            return restore ? kRestoredNotice : kUndoneNotice;
+        }();
+        // An undo copy deleted while held with delete sharing must free its name at once, for the next restore.
+        EXPECT_EQ(FileExists(undo), inUndo != kNone);
+        holder.reset();
+        EXPECT_TRUE(notice == expected || IsFailure(notice, expected.text)) << testing::PrintToString(notice);
+        Check();
+        return notice;
+    }
+
+    // The files as the model says, the favorites plain (or read-only as made), and no temporary file left.
+    void Check() const {
+        EXPECT_TRUE(ReadBytes(favorites) == contents[inFavorites]) << "the favorites should hold " << inFavorites;
+        EXPECT_TRUE(ReadBytes(undo) == (inUndo == kNone ? std::nullopt : std::optional(contents[inUndo]))) << inUndo;
+        EXPECT_EQ(ListNames(profile).size(), inUndo == kNone ? 2u : 3u);
+        EXPECT_EQ(GetFileAttributesW(favorites.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+                  readOnly ? FILE_ATTRIBUTE_READONLY : 0u);
+    }
+
+    const std::wstring mounted = MountedFolder(L"QB_TMPFS");
+    const TempFolder root{L"qb-reliability", mounted}, browserFolder{L"qb-browser"};
+    const AppDataScope appData{root / L"用户 😀 with spaces\\AppData\\Roaming"};
+    const std::wstring profile = SharedProfileFolder(), daily = profile + L"\\DailyBackup";
+    const std::wstring favorites = profile + L"\\Favorite2.dat", undo = profile + L"\\Favorite2Backup.dat";
+    // Contents 0: the first favorites, 1 to 3: the backups. The model: which content each file holds.
+    const std::string contents[4] = {Pattern(1000, 1), Pattern(8000, 2), Pattern(15000, 3), Pattern(22000, 4)};
+    int inFavorites = 0, inUndo = kNone;
+    bool present[4] = {true, true, true, true}, readOnly = false, full = false;
+    std::optional<HelperProcess> browser;
+    UniqueFileHandle filler;
+};
+
+}  // namespace
+
+// Restore and undo of large files, taking turns, killed at random moments in another process: each file stays
+// whole, the old favorites survive in one of them, and running the operation again finishes the work.
+TEST(CrashTest, RestoreAndUndoKilledAtAnyMomentLeaveWholeFilesAndFinishWhenRunAgain) {
+    constexpr int kRuns = 60;  // of each; the first runs whole, to time it
+    const std::string old = Pattern(32 << 20, 1), backup = Pattern(28 << 20, 2);
+    const TempFolder profile(L"qb-crash");
+    const std::wstring daily = profile / L"DailyBackup";
+    MakeFolders(daily);
+    WriteBytes(daily + L"\\Favorite2.dat.1", backup);
+    WriteBytes(profile / L"Favorite2.dat", old);
+    const auto label = [&](const std::wstring& name) {
+        const auto bytes = ReadBytes(profile / name);
+        return std::string(!bytes ? "-" : bytes == old ? "old" : bytes == backup ? "backup" : "other");
+    };
+    const auto state = [&] { return label(L"Favorite2.dat") + ' ' + label(L"Favorite2Backup.dat"); };
+    const std::wstring runner = TestBinaryFolder() + L"\\qb_crash_runner.exe";
+    int durationMs[2], kills[2] = {}, violations[2] = {};
+    std::mt19937 random{std::random_device{}()};
+    for (int run = 0; run < 2 * kRuns; ++run) {
+        const bool undo = run % 2;
+        const char* name = undo ? "undo" : "restore";
+        const int killAfterMs = run < 2 ? -1 : std::uniform_int_distribution(0, durationMs[undo])(random);
+        // With the backup's name as last argument the runner restores, without it undoes.
+        const intptr_t code = _wspawnl(
+            _P_WAIT, runner.c_str(), L"qb_crash_runner", std::to_wstring(killAfterMs).c_str(),
+            QuoteArgument(undo ? profile.Path() : daily).c_str(), undo ? nullptr : L"Favorite2.dat.1", nullptr);
+        ASSERT_TRUE(code >= 0 && code <= kKilled) << name << " in qb_crash_runner failed: " << code;
+        // The kills follow the pace of the last whole run.
+        if (code < kKilled) durationMs[undo] = static_cast<int>(code);
+        kills[undo] += code == kKilled;
+        const std::string left = state();
+        const bool whole = left == "old -" || left == "old old" || left == "backup old";
+        violations[undo] += !whole;
+        EXPECT_TRUE(whole) << name << " killed in run " << run << " left " << left;
+        EXPECT_EQ(
+            (undo ? UndoRestore(profile.Path()) : RestoreFavorites(daily, L"Favorite2.dat.1", L"DailyBackup")).icon,
+            NoticeIcon::Information);
+        EXPECT_EQ(state(), undo ? "old -" : "backup old") << name << " run again after run " << run;
+        EXPECT_EQ(Temporaries(profile.Path()), std::vector<std::wstring>{});
+        if (run < 2 * kRuns - 2) continue;
+        std::printf("%s killed at random moments: %d runs, %d kills, %d violations\n", name, kRuns, kills[undo],
+                    violations[undo]);
+        EXPECT_GE(kills[undo], kRuns / 4) << name << ": most runs ended before the kill";
+    }
+}
+
+// No room on the disk, first for the undo copy, then (with one saved) for the backup: the user reads what failed
+// and that the disk is full; the files stay as they were, and no temporary file is left.
+TEST_F(Reliability, FullDiskRestoreFailsWithTheFilesWhole) {
+    if (mounted.empty()) GTEST_SKIP() << "no small file system could be mounted here, so no disk can be filled";
+    SetFull(true);
+    EXPECT_EQ(Operate(3), ErrorNotice(kSaveUndoCopyFailed + SystemErrorText(ERROR_DISK_FULL)));
+    SetFull(false);
+    Operate(1);
+    SetFull(true);
+    EXPECT_EQ(Operate(3), ErrorNotice(kRestoreBackupFailed + SystemErrorText(ERROR_DISK_FULL)));
+}
+
+// Each file held with each sharing, for a restore that saves the undo copy and for an undo: a hold of 100 ms is
+// outlasted; one that lasts gives the failure message with the files whole, where that sharing hinders.
+TEST_F(Reliability, HeldFilesAreOutlastedOrGiveTheFailureMessage) {
+    for (int held = 0; held < 3; ++held)
+        for (const wchar_t* share : kShares)
+            for (const bool lasting : {false, true}) {
+                Operate(0);
+                Operate(3, held, share, lasting);
+                Operate(1);
+                Operate(0, held, share, lasting);
+            }
+}
+
+// Backups of unusual names, read-only or hidden, under a user folder of an unusual name: restored as plain files.
+TEST_F(Reliability, UnusualNamesRestoreAndUndo) {
+    for (int backup = 1; backup <= 3; ++backup) {
+        EXPECT_EQ(Operate(backup), kRestoredNotice);
+        EXPECT_EQ(Operate(0), kUndoneNotice);
+    }
+}
+
+// Thousands of random steps: restores of random backups and undos (a few with a file held), the browser starting
+// and ending, backups deleted and back, read-only favorites, a full disk.
+TEST_F(Reliability, RandomSequenceFollowsTheModel) {
+    const std::uint32_t seed = NumberFromEnvironment(L"QB_RANDOM_SEED", std::random_device{}());
+    std::mt19937 random{seed};
+    const auto pick = [&](int count) { return std::uniform_int_distribution(0, count - 1)(random); };
+    int step = 0, counts[5] = {};
+    while (++step <= 3000 && !HasFailure()) {
+        SCOPED_TRACE("step " + std::to_string(step) + " of the run with QB_RANDOM_SEED=" + std::to_string(seed));
+        const int kind = std::discrete_distribution({60.0, 3.0, 3.0, 2.0, mounted.empty() ? 0.0 : 2.0})(random);
+        const int toggled = 1 + pick(3);
+        ++counts[kind];
+        if (kind == 0) Operate(pick(4), pick(30), kShares[pick(3)], pick(5) == 0);  // mostly with no file held
+        if (kind == 1)
+            browser = browser ? std::nullopt
+                              : std::optional(HelperProcess::StartAs(browserFolder / L"SogouExplorer.exe", {}));
+        if (kind == 2) {
+            const std::wstring path = BackupPath(toggled), away = path + L".away";
+            present[toggled] = !present[toggled];
+            MoveFileW((present[toggled] ? away : path).c_str(), (present[toggled] ? path : away).c_str());
+        }
+        if (kind == 3)
+            SetFileAttributesW(favorites.c_str(),
+                               (readOnly = !readOnly) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+        if (kind == 4) SetFull(!full);
+        Check();
+    }
+    std::printf("%d random steps: %d restores or undos, %d browser, %d backup, %d read-only and %d disk-full changes\n",
+                step - 1, counts[0], counts[1], counts[2], counts[3], counts[4]);
+}
