@@ -15,4 +15,7 @@ fi
 # as Windows links its own fonts.
 $wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
     /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
+# Waits until the new prefix has settled (its first services done and the registry written), so that the
+# first programs started in it do not stall behind that work.
+/usr/lib/wine/wineserver -w
 touch "$WINEPREFIX/.ready"
