@@ -129,12 +129,16 @@ bool Form2::Form_Load() {
     const HWND listView1 = Control(kListView1);
     RECT list{};
     GetClientRect(listView1, &list);
-    for (int i = 0; const Column& column : kColumns) {
+    // The columns share the width beside the vertical scroll bar, so a long result needs no horizontal one. Each
+    // column ends where its share of the whole ends, so the rounding adds up to the width exactly.
+    const int width = list.right - GetSystemMetrics(SM_CXVSCROLL);
+    for (int i = 0, sixthsBefore = 0; const Column& column : kColumns) {
         LVCOLUMNW spec{};
         spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         spec.fmt = column.format;
-        spec.cx = list.right * column.sixths / 6;
+        spec.cx = width * (sixthsBefore + column.sixths) / 6 - width * sixthsBefore / 6;
         spec.pszText = const_cast<wchar_t*>(column.header);
+        sixthsBefore += column.sixths;
         if (SendMessageW(listView1, LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&spec)) < 0) return false;
     }
     UniqueImageList imageList1{ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0)};
@@ -175,35 +179,52 @@ void Form2::Command1_Click() {
     }
     SendMessageW(listView1, LVM_SETITEMCOUNT, rows_.size(), 0);
     InvalidateRect(listView1, nullptr, TRUE);
+    // The rows changed under a pointer that may rest on the list: its tip must name the row there now.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(listView1, &pointer);
+    ShowRowTip(RowAt(pointer));
 }
 
 void Form2::Command2_Click() {
-    ShowNotice(hwnd_, RestoreFavorites(file1_.Folder(), file1_.SelectedName(), WindowText(Control(kCombo1))));
+    const Notice notice = RestoreFavorites(file1_.Folder(), file1_.SelectedName());
+    // A restore may have kept the favorites as a new copy in the listed folder.
+    file1_.Refresh();
+    ShowNotice(hwnd_, notice);
 }
 
 void Form2::Command3_Click() {
     if (const auto notice = LaunchBrowser()) ShowNotice(hwnd_, *notice);
 }
 
+// The account's profile is known only from a search: before one, the file list shows the start folder.
 void Form2::Command4_Click() {
-    ShowNotice(hwnd_, UndoRestore(ProfileFolderFromList(file1_.Folder(), WindowText(Control(kCombo1)))));
+    const auto profileFolder = ProfileFolderFromList(file1_.Folder());
+    ShowNotice(hwnd_, profileFolder ? UndoRestore(*profileFolder) : ErrorNotice(texts::kSearchFirst));
 }
 
 // Moving onto another row shows that row's name; moving off the rows removes the tip; moving within a row
 // leaves it alone.
 void Form2::ListView1_MouseMove(POINT point) {
-    const HWND listView1 = Control(kListView1);
+    const int row = RowAt(point);
+    if (row != hoveredRow_) ShowRowTip(row);
+}
+
+// The 1-based row under a point of the list view's client area; 0 for none.
+int Form2::RowAt(POINT point) const {
     LVHITTESTINFO hit{};
     hit.pt = point;
-    const int row = static_cast<int>(SendMessageW(listView1, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))) + 1;
-    if (row == hoveredRow_) return;
+    return static_cast<int>(SendMessageW(Control(kListView1), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))) + 1;
+}
+
+void Form2::ShowRowTip(int row) {
     hoveredRow_ = row;
     if (row == 0 || static_cast<std::size_t>(row) > rows_.size()) {
         rowTooltip_.Destroy();
         return;
     }
     rowTooltip_.SetTipText(rows_[row - 1].name);
-    rowTooltip_.Create(listView1);
+    rowTooltip_.Create(Control(kListView1));
 }
 
 // The file list's tip names the entry under the pointer; past the last entry it shows nothing.

@@ -37,6 +37,8 @@ private:
     void Command3_Click();
     void Command4_Click();
     void ListView1_MouseMove(POINT point);
+    int RowAt(POINT point) const;
+    void ShowRowTip(int row);
     void File1_MouseMove(POINT point);
     void ListView1_GetDisplayInfo(NMLVDISPINFOW& info);
 

@@ -1,5 +1,6 @@
 #include "browser/launch.h"
 
+#include "common/paths.h"
 #include "common/system_error.h"
 #include "common/texts.h"
 #include "common/unique_handle.h"
@@ -39,6 +40,9 @@ std::optional<Notice> LaunchBrowser() {
         if (status == ERROR_FILE_NOT_FOUND) return ErrorNotice(texts::kLaunchNoInstallFolder);
         return FailureNotice(texts::kLaunchRegistryUnreadable, static_cast<DWORD>(status));
     }
+    // An empty or relative folder would start a program at the root of the current drive or below the
+    // current folder: only an absolute one says where the browser is.
+    if (!IsAbsolutePath(folder)) return ErrorNotice(texts::kLaunchNoInstallFolder);
 
     // The exact file is named, so a folder with spaces cannot make the system start another program
     // (C:\Program.exe for C:\Program Files\...).

@@ -35,4 +35,8 @@ RECT CenteredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style
 
 HWND FirstTabStop(HWND window) { return GetNextDlgTabItem(window, nullptr, FALSE); }
 
+bool IsPushButton(HWND window) {
+    return window && (SendMessageW(window, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON));
+}
+
 }  // namespace form_detail

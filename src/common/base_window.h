@@ -44,6 +44,7 @@ namespace form_detail {
 bool RegisterFormClass(const wchar_t* className, WNDPROC windowProc);
 RECT CenteredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style);
 HWND FirstTabStop(HWND window);
+bool IsPushButton(HWND window);
 }  // namespace form_detail
 
 template <class Derived>
@@ -98,6 +99,17 @@ protected:
     // What every window does with a message it does not handle itself.
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
         switch (message) {
+            case WM_COMMAND:
+                // Enter comes as IDOK, since no button is a default one: it presses the focused push button.
+                if (LOWORD(wParam) == IDOK) {
+                    const HWND focus = GetFocus();
+                    if (form_detail::IsPushButton(focus) && IsChild(hwnd_, focus)) {
+                        SendMessageW(hwnd_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(focus), BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(focus));
+                        return 0;
+                    }
+                }
+                break;
             case WM_ACTIVATE:
                 if (LOWORD(wParam) == WA_INACTIVE) {
                     const HWND focus = GetFocus();

@@ -30,7 +30,20 @@ void FileList::Attach(HWND listBox, std::wstring pattern) {
 
 void FileList::SetFolder(std::wstring folder) {
     folder_ = std::move(folder);
-    Refresh();
+    Fill();
+}
+
+void FileList::Refresh() {
+    const std::wstring selected = SelectedName();
+    Fill();
+    if (selected.empty()) return;
+    // Exact names: the list box's own search ignores case, and a case-sensitive file system can hold both.
+    for (int index = 0, count = static_cast<int>(SendMessageW(listBox_, LB_GETCOUNT, 0, 0)); index < count; ++index) {
+        if (Name(index) == selected) {
+            SendMessageW(listBox_, LB_SETCURSEL, index, 0);
+            return;
+        }
+    }
 }
 
 std::wstring FileList::SelectedName() const {
@@ -45,7 +58,7 @@ std::wstring FileList::Name(int index) const {
     return name;
 }
 
-void FileList::Refresh() {
+void FileList::Fill() {
     const std::vector<std::wstring> names = ListableFileNames(folder_, pattern_);
     SendMessageW(listBox_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);

@@ -18,13 +18,15 @@ public:
 
     const std::wstring& Folder() const { return folder_; }
     void SetFolder(std::wstring folder);
+    // Lists the folder anew; the selected name stays selected while it is there.
+    void Refresh();
     // The selected name, empty when nothing is selected.
     std::wstring SelectedName() const;
     // The name of entry `index`, empty past the last entry.
     std::wstring Name(int index) const;
 
 private:
-    void Refresh();
+    void Fill();
 
     HWND listBox_ = nullptr;
     std::wstring folder_;

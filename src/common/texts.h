@@ -55,6 +55,7 @@ inline constexpr wchar_t kEnterAccount[] = L"请输入您的浏览器账户（�
 inline constexpr wchar_t kEnterValidAddress[] = L"请输入正确的邮箱地址";
 inline constexpr wchar_t kAccountFolderMissing[] = L"账户目录不存在，可能是输入了错误的账号，请重新输入账号";
 inline constexpr wchar_t kAccountBackupFolderMissing[] = L"备份目录不存在，请选择其它备份目录";
+inline constexpr wchar_t kSearchFirst[] = L"请先查找账户的备份目录";
 
 // No-account window.
 inline constexpr wchar_t kLocalCaption[] = L"本地收藏恢复";
@@ -68,6 +69,10 @@ inline constexpr wchar_t kNothingSelected[] = L"未选中需要恢复的收藏�
 inline constexpr wchar_t kRestored[] = L"成功恢复备份数据，请重启浏览器后查看收藏夹";
 inline constexpr wchar_t kUndone[] = L"成功撤消恢复";
 inline constexpr wchar_t kNothingToUndo[] = L"未启动恢复，无需撤消恢复";
+inline constexpr wchar_t kNotInBackupFolder[] = L"所选文件不在备份目录中，请重新选择";
+// The second line of the restore's success message, followed by "<backup folder>\<file name>".
+inline constexpr wchar_t kFavoritesKeptAs[] = L"恢复前的收藏夹已另存为 ";
+inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，收藏夹没有改动。";
 inline constexpr wchar_t kSaveUndoCopyFailed[] = L"无法保存撤消用的收藏夹副本（Favorite2Backup.dat），收藏夹没有改动。";
 inline constexpr wchar_t kRestoreBackupFailed[] = L"无法用所选备份替换收藏夹文件（Favorite2.dat），收藏夹没有改动。";
 inline constexpr wchar_t kRestoreUndoCopyFailed[] = L"无法用撤消副本恢复收藏夹文件（Favorite2.dat），收藏夹没有改动。";

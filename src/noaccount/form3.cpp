@@ -70,7 +70,10 @@ void Form3::Combo1_Click() {
 }
 
 void Form3::Command1_Click() {
-    ShowNotice(hwnd_, RestoreFavorites(file1_.Folder(), file1_.SelectedName(), WindowText(Control(kCombo1))));
+    const Notice notice = RestoreFavorites(file1_.Folder(), file1_.SelectedName());
+    // A restore may have kept the favorites as a new copy in the listed folder.
+    file1_.Refresh();
+    ShowNotice(hwnd_, notice);
 }
 
 void Form3::Command2_Click() {

@@ -2,19 +2,41 @@
 
 #include "common/texts.h"
 
-std::wstring ProfileFolderFromList(std::wstring_view listFolder, std::wstring_view backupFolderName) {
-    const std::wstring needle = L"\\" + std::wstring(backupFolderName);
-    std::wstring profile;
-    profile.reserve(listFolder.size());
-    std::size_t from = 0;
-    for (std::size_t at = listFolder.find(needle); at != std::wstring_view::npos; at = listFolder.find(needle, from)) {
-        profile.append(listFolder.substr(from, at - from));
-        from = at + needle.size();
+#include <cwchar>
+
+namespace {
+
+// The backup folders' names are plain ASCII, and only ASCII letters fold to them.
+bool EqualIgnoringAsciiCase(std::wstring_view a, std::wstring_view b) {
+    const auto fold = [](wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - L'a' + L'A') : c; };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (fold(a[i]) != fold(b[i])) return false;
     }
-    profile.append(listFolder.substr(from));
-    return profile;
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::wstring> ProfileFolderFromList(std::wstring_view listFolder) {
+    const std::wstring_view last = LastComponent(listFolder);
+    if (last.size() == listFolder.size()) return std::nullopt;
+    if (!EqualIgnoringAsciiCase(last, texts::kDailyBackup) && !EqualIgnoringAsciiCase(last, texts::kBackup)) {
+        return std::nullopt;
+    }
+    const std::wstring_view parent = listFolder.substr(0, listFolder.size() - last.size() - 1);
+    if (parent.empty() || parent.back() == L'\\') return std::nullopt;
+    return std::wstring(parent);
 }
 
 std::wstring FavoritesPath(std::wstring_view profileFolder) { return JoinPath(profileFolder, texts::kFavoritesFile); }
 
 std::wstring UndoCopyPath(std::wstring_view profileFolder) { return JoinPath(profileFolder, texts::kUndoCopyFile); }
+
+std::wstring BackupCopyName(int year, int month, int day, int hour, unsigned number) {
+    wchar_t stamp[32];
+    std::swprintf(stamp, std::size(stamp), L".%04d.%02d.%02d.%02d", year, month, day, hour);
+    std::wstring name = texts::kFavoritesFile + std::wstring(stamp);
+    if (number != 0) name += L'.' + std::to_wstring(number);
+    return name;
+}

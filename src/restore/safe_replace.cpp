@@ -2,6 +2,8 @@
 
 #include "common/unique_handle.h"
 
+#include <cwchar>
+#include <iterator>
 #include <memory>
 
 namespace {
@@ -39,6 +41,19 @@ std::wstring TemporaryPath(const std::wstring& folder, unsigned attempt) {
 }
 
 constexpr unsigned kTemporaryAttempts = 100;
+
+// Whether the process that made a temporary file may still be about to rename it: another copy of the tool
+// closes its copy before the rename, so an open-file check cannot tell. The name carries the maker's process
+// id. This process has no copy in progress while it cleans up.
+bool MakerMayStillUse(const std::wstring& name) {
+    const DWORD processId = wcstoul(name.c_str() + std::size(kTemporaryPrefix) - 1, nullptr, 10);
+    if (processId == 0 || processId == GetCurrentProcessId()) return false;
+    const UniqueKernelHandle process{OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
+    // A process of another user or of higher rights may not be opened, but it runs.
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD exitCode = 0;
+    return !GetExitCodeProcess(process.Get(), &exitCode) || exitCode == STILL_ACTIVE;
+}
 
 bool IsTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
@@ -111,15 +126,32 @@ bool IsReadOnlyFile(const std::wstring& path) {
            !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The file that an existing `path` leads to: where `path` is a link, the linked file, so that a copy replaces
+// that file and the link stays; otherwise `path` itself. Wine shows a Unix link to a file as a plain file, so
+// the final path is asked for every file, not only for those marked as links.
+std::wstring LinkedFile(const std::wstring& path) {
+    const UniqueFileHandle file{CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    if (!file) return path;
+    std::wstring target(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFinalPathNameByHandleW(file.Get(), target.data(), static_cast<DWORD>(target.size()),
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (length == 0) return path;
+        if (length < target.size()) {
+            target.resize(length);
+            return target;
+        }
+        target.resize(length);
+    }
+}
+
 // Copies `source` to a hidden temporary file beside `destination`, then renames it to `destination` with
 // the given MoveFileEx flags.
 DWORD CopyThroughTemporary(const std::wstring& source, const std::wstring& destination, DWORD moveFlags) {
     UniqueFileHandle in;
-    DWORD error = RetryWhileBusy([&] {
-        in.Reset(CreateFileW(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-        return ErrorUnless(in.IsValid());
-    });
+    DWORD error = OpenToRead(source, in);
     if (error != ERROR_SUCCESS) return error;
 
     // Windows refuses to replace a read-only file. Wine running as root would not, so the check is made here.
@@ -140,8 +172,16 @@ DWORD CopyThroughTemporary(const std::wstring& source, const std::wstring& desti
 
 }  // namespace
 
+DWORD OpenToRead(const std::wstring& path, UniqueFileHandle& file) {
+    return RetryWhileBusy([&] {
+        file.Reset(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        return ErrorUnless(file.IsValid());
+    });
+}
+
 DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destination) {
-    return CopyThroughTemporary(source, destination, MOVEFILE_REPLACE_EXISTING);
+    return CopyThroughTemporary(source, LinkedFile(destination), MOVEFILE_REPLACE_EXISTING);
 }
 
 DWORD CopyToNewFile(const std::wstring& source, const std::wstring& destination) {
@@ -178,7 +218,8 @@ void RemoveLeftoverTemporaries(const std::wstring& folder) {
     const UniqueFindHandle search{FindFirstFileW(pattern.c_str(), &found)};
     if (!search) return;
     do {
-        // A file that another copy of the tool is writing is open without delete sharing and stays.
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) DeleteFileW((folder + L'\\' + found.cFileName).c_str());
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        if (MakerMayStillUse(found.cFileName)) continue;
+        DeleteFileW((folder + L'\\' + found.cFileName).c_str());
     } while (FindNextFileW(search.Get(), &found));
 }

@@ -1,14 +1,21 @@
 // File steps of restore and undo that never leave a destination half-written.
 #pragma once
 
+#include "common/unique_handle.h"
+
 #include <windows.h>
 
 #include <string>
 
+// Opens a file for reading, as every file step does: others may go on reading it, and a brief hold by another
+// program is waited out. Returns ERROR_SUCCESS or the system's error code.
+DWORD OpenToRead(const std::wstring& path, UniqueFileHandle& file);
+
 // Replaces `destination` with a copy of `source`. The copy goes to a hidden temporary file in the
 // destination's folder, reaches the disk, and then takes the destination's place in one rename, so the
 // destination is at every moment either what it was or the whole copy. The copy keeps the source's
-// last-write time but none of its attributes. On failure no temporary file remains.
+// last-write time but none of its attributes. Where `destination` is a link, the file it links to is replaced
+// (in that file's folder) and the link stays. On failure no temporary file remains.
 // Returns ERROR_SUCCESS or the system's error code.
 DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destination);
 
@@ -20,5 +27,6 @@ DWORD CopyToNewFile(const std::wstring& source, const std::wstring& destination)
 // holds the file open with delete sharing. Returns ERROR_SUCCESS or the system's error code.
 DWORD DeleteFileForced(const std::wstring& path);
 
-// Removes the temporary files that an interrupted copy left in `folder`; files still in use stay.
+// Removes the temporary files that an interrupted copy left in `folder`. Those of another copy of the tool
+// that still runs stay, and so do files still in use.
 void RemoveLeftoverTemporaries(const std::wstring& folder);

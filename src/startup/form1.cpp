@@ -7,6 +7,8 @@
 #include "startup/application.h"
 #include "startup/provision.h"
 
+#include <utility>
+
 namespace {
 
 constexpr ControlSpec kControls[] = {
@@ -19,7 +21,7 @@ constexpr FormSpec kForm{L"QuillbarrowForm1", texts::kMainCaption, 3840, 2400, k
 
 // Ends the program at once, after the message that the account path needs administrator rights.
 [[noreturn]] void EndWithAdministratorMessage(HWND owner) {
-    MessageBoxW(owner, texts::kRunAsAdministrator, texts::kCaptionAdminError, MB_OK | MB_ICONERROR);
+    ShowNotice(owner, Notice{texts::kRunAsAdministrator, texts::kCaptionAdminError, NoticeIcon::Error});
     ExitProcess(1);
 }
 
@@ -45,6 +47,7 @@ LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The account path: the list-view library first, then the account window; any failure ends the program.
 void Form1::Command1_Click() {
+    if (std::exchange(handingOver_, true)) return;
     if (ProvisionCommonControls() != ERROR_SUCCESS) EndWithAdministratorMessage(hwnd_);
     ShowWindow(hwnd_, SW_HIDE);
     if (!application_.ShowAccountWindow()) EndWithAdministratorMessage(hwnd_);
@@ -52,9 +55,11 @@ void Form1::Command1_Click() {
 }
 
 void Form1::Command2_Click() {
+    if (std::exchange(handingOver_, true)) return;
     ShowWindow(hwnd_, SW_HIDE);
     if (!application_.ShowNoAccountWindow()) {
         const DWORD error = GetLastError();
+        handingOver_ = false;
         ShowNormal();
         ShowNotice(hwnd_, FailureNotice(texts::kWindowFailed, error));
         return;

@@ -25,4 +25,7 @@ private:
     void Command2_Click();
 
     Application& application_;
+    // Set from the first press of a button until its window is open: a press that the opening window's
+    // message box lets through meanwhile must not open a second window.
+    bool handingOver_ = false;
 };

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 #include <process.h>
 
+#include <optional>
 #include <stdexcept>
 
 // The program's control IDs, fixed here rather than taken from its headers so that a changed ID fails the tests.
@@ -45,11 +46,11 @@ inline void Choose(HWND window, int id, int index) {
 }
 
 struct ProgramUnderTest {
-    // Starts `program` with APPDATA and (unless empty) windir set to these folders, which it inherits from this
-    // process (which does not read them).
-    explicit ProgramUnderTest(const std::wstring& appData, const std::wstring& program = ProgramPath(),
+    // Starts `program` with APPDATA (unset when nullopt) and, unless empty, windir set to these folders, which it
+    // inherits from this process (which does not read them).
+    explicit ProgramUnderTest(const std::optional<std::wstring>& appData, const std::wstring& program = ProgramPath(),
                               const std::wstring& windir = {}) {
-        SetEnvironmentVariableW(L"APPDATA", appData.c_str());
+        SetEnvironmentVariableW(L"APPDATA", appData ? appData->c_str() : nullptr);
         if (!windir.empty()) SetEnvironmentVariableW(L"windir", windir.c_str());
         const intptr_t spawned = _wspawnl(_P_NOWAIT, program.c_str(), QuoteArgument(program).c_str(), nullptr);
         if (spawned == -1) throw std::runtime_error("cannot start " + Utf8(program));
@@ -98,6 +99,42 @@ struct ProgramUnderTest {
 
     UniqueKernelHandle process_;
 };
+
+// The current folder of this process, and so of the program it starts, for the object's lifetime.
+class CurrentFolderScope {
+public:
+    explicit CurrentFolderScope(const std::wstring& folder) { SetCurrentDirectoryW(folder.c_str()); }
+    CurrentFolderScope(const CurrentFolderScope&) = delete;
+    CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
+    ~CurrentFolderScope() { SetCurrentDirectoryW(TestBinaryFolder().c_str()); }
+};
+
+// The control that has the keyboard focus in `window`'s thread.
+inline HWND FocusedControl(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Presses a key as the keyboard would, on the control that has the focus in `window`, once the focus is there.
+inline void PressKey(HWND window, UINT key) {
+    HWND focus = nullptr;
+    WaitUntil([&] { return (focus = FocusedControl(window)) != nullptr; });
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+}
+
+// Moves the focus with Tab until `id` has it; false if it never comes.
+inline bool TabTo(HWND window, int id) {
+    for (int presses = 0; presses < 20; ++presses) {
+        HWND focus = nullptr;
+        if (!WaitUntil([&] { return (focus = FocusedControl(window)) != nullptr; })) return false;
+        if (GetDlgCtrlID(focus) == id) return true;
+        PressKey(window, VK_TAB);
+        WaitUntil([&] { return FocusedControl(window) != focus; }, 2000);
+    }
+    return false;
+}
 
 // Selects the first entry of a list box that starts with `text`; false when there is none.
 inline bool SelectEntry(HWND listBox, const std::wstring& text) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
 namespace {
 
 using Names = std::vector<std::wstring>;
@@ -25,19 +27,39 @@ TEST(MainWindowTest, RefusesWhileTheBrowserRunsElseItsLowerButtonOpensTheNoAccou
         EXPECT_EQ(program.AnswerMessageBox(), L"错误: 检测到搜狗浏览器正在运行，请先关闭搜狗浏览器后再启动工具");
         EXPECT_TRUE(program.WaitForExit());
     }
+    {
+        // Enter presses the focused button, the upper one when the window opens.
+        const ProgramUnderTest program(root.Path());
+        const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
+        ASSERT_TRUE(main);
+        EXPECT_EQ(ControlText(GetDlgItem(main, kHaveAccount)), L"我有搜狗浏览器账户");
+        EXPECT_EQ(ControlText(GetDlgItem(main, kNoAccount)), L"我没搜狗浏览器账户");
+        ASSERT_TRUE(TabTo(main, kHaveAccount));
+        PressKey(main, VK_RETURN);
+        EXPECT_TRUE(program.WaitForWindow(L"账户收藏恢复"));
+    }
     const ProgramUnderTest program(root.Path());
     const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
     ASSERT_TRUE(main);
-    EXPECT_EQ(ControlText(GetDlgItem(main, kHaveAccount)), L"我有搜狗浏览器账户");
-    EXPECT_EQ(ControlText(GetDlgItem(main, kNoAccount)), L"我没搜狗浏览器账户");
+    // A second press while the first one's window is still opening (behind its message) opens nothing more.
     Click(main, kNoAccount);
-    // Without backup folders, each choice of folder says so and there is nothing to restore.
+    Click(main, kNoAccount);
+    // Without backup folders, each choice of folder says so and there is nothing to restore. Shown while no window
+    // of the program is on screen, the message stands on its own, so that it has a taskbar button.
+    const HWND box = program.WaitForWindow(nullptr, 10000, L"#32770");
+    ASSERT_TRUE(box);
+    const HWND owner = GetWindow(box, GW_OWNER);
+    EXPECT_TRUE(!owner || IsWindowVisible(owner));
     EXPECT_EQ(program.AnswerMessageBox(), L"错误: DailyBackup备份目录不存在，请选在其它备份目录");
     const HWND window = program.WaitForWindow(L"本地收藏恢复");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(main); }));
     Choose(window, kLocalCombo, 1);
     EXPECT_EQ(program.AnswerMessageBox(), L"错误: Backup备份目录不存在，请选在其它备份目录");
     EXPECT_EQ(program.Press(window, kLocalRestore), L"错误: 未选中需要恢复的收藏文件，请重新选择");
+    EXPECT_EQ(program.AnswerMessageBox(1000), L"");
+    // The one window is the program's last: closing it ends the program.
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit());
 }
 
 TEST(NoAccountWindowTest, ListsTheBackupFoldersRestoresUndoesAndStartsTheBrowserFromTheRegistry) {
@@ -56,6 +78,7 @@ TEST(NoAccountWindowTest, ListsTheBackupFoldersRestoresUndoesAndStartsTheBrowser
     HelperProcess::StartAs(browser, {}).Stop();
     SetInstallFolder(root / L"Program Files\\Sogou Explorer");
 
+    const CurrentFolderScope inRoot(root.Path());
     const ProgramUnderTest program(root / L"AppData");
     ASSERT_TRUE(program.PressMainButton(kNoAccount));
     const HWND window = program.WaitForWindow(L"本地收藏恢复");
@@ -71,13 +94,75 @@ TEST(NoAccountWindowTest, ListsTheBackupFoldersRestoresUndoesAndStartsTheBrowser
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
     EXPECT_FALSE(ReadBytes(profile + L"\\Favorite2Backup.dat"));
 
+    // Favorites that exist nowhere else, over an undo copy from an earlier restore, are kept as a new copy first;
+    // the list shows it, still on the restored entry.
+    EXPECT_EQ(program.Press(window, kLocalRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+    WriteBytes(profile + L"\\Favorite2.dat", "saved today");
+    const std::wstring kept = program.Press(window, kLocalRestore);
+    const std::wstring lead = L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为 Backup\\";
+    ASSERT_TRUE(kept.starts_with(lead)) << Utf8(kept);
+    EXPECT_EQ(ReadBytes(profile + L"\\Backup\\" + kept.substr(lead.size())), "saved today");
+    EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.23", kept.substr(lead.size())}));
+    EXPECT_EQ(SendMessageW(files, LB_GETCURSEL, 0, 0), 0);
+    // Enter on the focused undo button.
+    ASSERT_TRUE(TabTo(window, kLocalUndo));
+    PressKey(window, VK_RETURN);
+    EXPECT_EQ(program.AnswerMessageBox(), L"提示: 成功撤消恢复");
+    EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
+
     Click(window, kStartBrowser);
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(browser + L".launched").has_value(); }));
     EXPECT_FALSE(ReadBytes(root / L"Program.exe.launched"));
     SetInstallFolder(root / L"nothing here");
     EXPECT_EQ(program.Press(window, kStartBrowser), L"错误: 无法启动搜狗浏览器：找不到文件 " + root.Path() +
                                                         L"\\nothing here\\sogouexplorer.exe，请重新安装搜狗浏览器。");
+    // An empty or relative install folder names no place: the browser counts as not installed, and the browser
+    // below the current folder does not start.
+    for (const wchar_t* folder : {L"", L"Program Files\\Sogou Explorer"}) {
+        SetInstallFolder(folder);
+        EXPECT_EQ(program.Press(window, kStartBrowser),
+                  L"错误: 无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer），"
+                  L"请先安装搜狗浏览器。");
+    }
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kInstallKey);
+    DeleteFileW((browser + L".launched").c_str());
+    Sleep(500);
+    EXPECT_FALSE(ReadBytes(browser + L".launched"));
+}
+
+// After the chooser names a missing folder, the list still shows the other one: a restore from it goes into the
+// profile, never beside the backups. The same with APPDATA unset, empty or relative: the roaming folder Windows
+// knows stands in.
+TEST(NoAccountWindowTest, RestoresIntoTheListsProfileWhateverTheChooserAndAppDataSay) {
+    wchar_t known[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, known), S_OK);
+    const TempFolder root(L"qb-gui");
+    for (const std::optional<std::wstring>& appData : std::initializer_list<std::optional<std::wstring>>{
+             root / L"AppData", std::nullopt, L"", L"AppData"}) {
+        const std::wstring profile = (appData && !appData->empty() && appData->find(L':') != std::wstring::npos ?
+                                          *appData : std::wstring(known)) + L"\\sogouexplorer";
+        SCOPED_TRACE(appData ? "APPDATA=" + Utf8(*appData) : "APPDATA unset");
+        MakeFolders(profile + L"\\DailyBackup");
+        WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", "backup");
+        WriteBytes(profile + L"\\Favorite2.dat", "mine");
+        {
+            const ProgramUnderTest program(appData);
+            ASSERT_TRUE(program.PressMainButton(kNoAccount));
+            const HWND window = program.WaitForWindow(L"本地收藏恢复");
+            const HWND files = GetDlgItem(window, kLocalFile1);
+            ASSERT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2012.02.27.22"}; }));
+            Choose(window, kLocalCombo, 1);
+            EXPECT_EQ(program.AnswerMessageBox(), L"错误: Backup备份目录不存在，请选在其它备份目录");
+            ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.27.22"));
+            EXPECT_EQ(program.Press(window, kLocalRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+            EXPECT_EQ(ListNames(profile), (Names{L"DailyBackup", L"Favorite2.dat", L"Favorite2Backup.dat"}));
+            EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "backup");
+            EXPECT_EQ(ListNames(profile + L"\\DailyBackup"), Names{L"Favorite2.dat.2012.02.27.22"});
+            EXPECT_EQ(program.Press(window, kLocalUndo), L"提示: 成功撤消恢复");
+            EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
+        }
+        RemoveTree(profile);
+    }
 }
 
 TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderRestoresUndoesAndShowsRowTips) {
@@ -92,16 +177,34 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderRestoresUndoesAndS
     WriteBytes(account + L"\\Favorite2.dat", "account favorites");
     WriteBytes(root / L"AppData\\sogouexplorer\\Favorite2.dat", "shared favorites");
 
+    // Before a search the file list shows the start folder, which is no backup folder: nothing is restored there.
+    WriteBytes(root / L"Favorite2.dat.start", "start");
+    const CurrentFolderScope inRoot(root.Path());
     const ProgramUnderTest program(root / L"AppData");
     ASSERT_TRUE(program.PressMainButton(kHaveAccount));
     const HWND window = program.WaitForWindow(L"账户收藏恢复");
     const HWND list = GetDlgItem(window, kAccountList);
     const HWND files = GetDlgItem(window, kAccountFile1);
+    ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.start"));
+    EXPECT_EQ(program.Press(window, kAccountRestore), L"错误: 所选文件不在备份目录中，请重新选择");
+    EXPECT_EQ(program.Press(window, kAccountUndo), L"错误: 请先查找账户的备份目录");
+    EXPECT_EQ(ListNames(root.Path()), (Names{L"AppData", L"Favorite2.dat.start"}));
+
+    // The columns share the width beside the vertical scroll bar.
+    RECT client{};
+    GetClientRect(list, &client);
+    int widths = 0;
+    for (int column = 0; column < 4; ++column) widths += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+    EXPECT_EQ(widths, client.right - GetSystemMetrics(SM_CXVSCROLL));
+
+    // Enter in the address box searches.
     const auto search = [&](const wchar_t* address, DWORD wait = 10000) {
         SetWindowTextW(GetDlgItem(window, kAccountText), address);
         return program.Press(window, kAccountSearch, wait);
     };
-    EXPECT_EQ(search(L"user@example.com", 0), L"");
+    SetWindowTextW(GetDlgItem(window, kAccountText), L"user@example.com");
+    ASSERT_TRUE(TabTo(window, kAccountText));
+    PressKey(window, VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 4; }));
     const auto rows = ListRows(list, 3);
     // Numbers go on across sub-folders; a folder has no size.
@@ -118,26 +221,40 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderRestoresUndoesAndS
     EXPECT_EQ(ListRows(list, 3), rows);
     EXPECT_EQ(Entries(files), Names{L"Favorite2.dat.2012.02.25.21"});
 
-    Choose(window, kAccountCombo, 0);
+    // The chooser, moved after the search, plays no part: the list's folder names the profile.
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.25.21"));
     EXPECT_EQ(program.Press(window, kAccountRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
     EXPECT_EQ(ReadBytes(account + L"\\Favorite2.dat"), backup);
     EXPECT_EQ(ReadBytes(account + L"\\Favorite2Backup.dat"), "account favorites");
     EXPECT_EQ(program.Press(window, kAccountUndo), L"提示: 成功撤消恢复");
     EXPECT_EQ(ListNames(account), (Names{L"DailyBackup", L"Favorite2.dat"}));
+    EXPECT_EQ(ListNames(account + L"\\DailyBackup"), (Names{L"Favorite2.dat.2012.02.25.21", L"notes.txt", L"older"}));
+    Choose(window, kAccountCombo, 0);
     EXPECT_EQ(ReadBytes(account + L"\\Favorite2.dat"), "account favorites");
     EXPECT_EQ(ReadBytes(root / L"AppData\\sogouexplorer\\Favorite2.dat"), "shared favorites");
 
     // The row tip names the row under the pointer and follows it to another row. The first move onto a row makes
     // its tip, which shows a moment after the next move if the pointer rests.
-    for (const int row : {0, 3}) {
+    const auto tipShows = [&](const std::wstring& text, int row) {
         const RECT rect = ListRowRect(list, row);
         int nudge = 0;
-        EXPECT_TRUE(WaitUntil([&] {
+        return WaitUntil([&] {
             MovePointer(list, {rect.left + 20 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
-            return ControlText(program.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW)) == rows[row][0];
-        })) << "row " << row;
-    }
+            return ControlText(program.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW)) == text;
+        });
+    };
+    for (const int row : {0, 3}) EXPECT_TRUE(tipShows(rows[row][0], row)) << "row " << row;
+
+    // A search under the resting pointer names the row now there; a long result needs no horizontal scroll bar.
+    MakeFolders(account + L"\\Backup");
+    for (int i = 0; i < 40; ++i) WriteBytes(account + L"\\Backup\\Favorite2.dat." + std::to_wstring(100 + i), "x");
+    Choose(window, kAccountCombo, 1);
+    EXPECT_EQ(search(L"user@example.com", 0), L"");
+    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 40; }));
+    const std::wstring rowNow = ListRows(list, 1)[3][0];
+    EXPECT_NE(rowNow, rows[3][0]);
+    EXPECT_TRUE(tipShows(rowNow, 3));
+    EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
 }
 
 TEST(ProvisioningTest, WritesAMissingLibraryLeavesOneThereAloneAndEndsOnAFolderInItsPlace) {

@@ -16,6 +16,6 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(killAfterMs);  // -1: INFINITE
         TerminateProcess(GetCurrentProcess(), 1000000);
     }).detach();
-    const Notice notice = argc == 4 ? RestoreFavorites(argv[2], argv[3], L"DailyBackup") : UndoRestore(argv[2]);
+    const Notice notice = argc == 4 ? RestoreFavorites(argv[2], argv[3]) : UndoRestore(argv[2]);
     return notice.icon == NoticeIcon::Information ? static_cast<int>(GetTickCount64() - begin) : 2000000;
 }

@@ -105,6 +105,44 @@ bool SetLastWriteTime(const std::wstring& path, std::uint64_t ticks) {
     return entry && SetFileTime(entry.Get(), nullptr, nullptr, &time);
 }
 
+void MakeFileLink(const std::wstring& link, const std::wstring& target) {
+    using UnixFileName = char*(CDECL*)(const wchar_t*);
+    const auto unixFileName = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+    if (!unixFileName) {
+        if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), 0)) Fail("CreateSymbolicLink");
+        return;
+    }
+    const auto unixPath = [&](const std::wstring& path) {
+        char* name = unixFileName(path.c_str());
+        if (!name) Fail("wine_get_unix_file_name " + Utf8(path));
+        const std::string text = name;
+        HeapFree(GetProcessHeap(), 0, name);
+        return std::wstring(text.begin(), text.end());
+    };
+    // Wine starts a Unix program as it starts a Windows one.
+    std::wstring commandLine = L"/bin/ln -s " + QuoteArgument(unixPath(target)) + L' ' + QuoteArgument(unixPath(link));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        Fail("ln -s");
+    }
+    const UniqueKernelHandle process{info.hProcess}, thread{info.hThread};
+    // Wine does not wait for a Unix program's end: the link is waited for instead.
+    for (int waits = 0; GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++waits) {
+        if (waits == 1000) Fail("ln -s made no link");
+        Sleep(10);
+    }
+}
+
+std::wstring LinkTarget(const std::wstring& path) {
+    const UniqueFileHandle file{CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    wchar_t target[4096] = {};
+    return file && GetFinalPathNameByHandleW(file.Get(), target, 4096, 0) ? target : L"";
+}
+
 std::vector<std::wstring> Temporaries(const std::wstring& folder) {
     std::vector<std::wstring> names = ListNames(folder);
     std::erase_if(names, [](const std::wstring& name) { return !name.starts_with(L"~quillbarrow-"); });

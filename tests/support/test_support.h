@@ -37,6 +37,10 @@ std::optional<std::string> ReadBytes(const std::wstring& path);
 std::vector<std::wstring> ListNames(const std::wstring& folder);
 // Sets the last-write time in 100-ns ticks since 1601 (a FILETIME) of a file or folder.
 bool SetLastWriteTime(const std::wstring& path, std::uint64_t ticks);
+// Makes `link` a symbolic link to the file `target`: under Wine a Unix link (which Wine shows as a plain file).
+void MakeFileLink(const std::wstring& link, const std::wstring& target);
+// The final path of the file that `path` leads to.
+std::wstring LinkTarget(const std::wstring& path);
 // The names in `folder` that a copy in progress gives its temporary files.
 std::vector<std::wstring> Temporaries(const std::wstring& folder);
 
@@ -106,6 +110,10 @@ inline const Notice kNothingToUndoNotice{L"未启动恢复，无需撤消恢复"
 inline const Notice kNothingSelectedNotice{L"未选中需要恢复的收藏文件，请重新选择", L"错误", NoticeIcon::Error};
 inline const Notice kBrowserRunningNotice{L"检测到搜狗浏览器正在运行，请关闭搜狗浏览器再操作", L"错误",
                                           NoticeIcon::Error};
+inline const Notice kNotInBackupFolderNotice{L"所选文件不在备份目录中，请重新选择", L"错误", NoticeIcon::Error};
+// The success message of a restore that kept the favorites as a new copy in DailyBackup: its first words.
+inline constexpr wchar_t kFavoritesKeptNotice[] =
+    L"成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为 DailyBackup\\Favorite2.dat.";
 // The failure messages: what failed, then the system's reason after these words.
 inline constexpr wchar_t kSaveUndoCopyFailed[] =
     L"无法保存撤消用的收藏夹副本（Favorite2Backup.dat），收藏夹没有改动。\n\n原因：";
@@ -113,6 +121,8 @@ inline constexpr wchar_t kRestoreBackupFailed[] =
     L"无法用所选备份替换收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
 inline constexpr wchar_t kRestoreUndoCopyFailed[] =
     L"无法用撤消副本恢复收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
+inline constexpr wchar_t kKeepFavoritesFailed[] =
+    L"无法把恢复前的收藏夹另存到备份目录中，收藏夹没有改动。\n\n原因：";
 inline constexpr wchar_t kDeleteUndoCopyFailed[] =
     L"收藏夹已恢复为原来的数据，但无法删除撤消副本（Favorite2Backup.dat），下次撤消恢复时会再用它恢复一次。\n\n原因：";
 
