@@ -5,7 +5,8 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ googletest libssl-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-    wine wine64 fonts-wine xvfb xauth fonts-wqy-microhei locales-all
+    wine wine64 fonts-wine xvfb xauth fonts-wqy-microhei locales-all python3
+    fonts-arphic-uming python3-fonttools
 )
 
 missing=()

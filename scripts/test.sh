@@ -15,4 +15,4 @@ ctest --preset native
 # One wineserver serves the whole run; it is stopped at the end whatever happens.
 export WINEPREFIX="$PWD/build/win64/wineprefix"
 trap '/usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
-xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset win64
+xvfb-run -a -s "-screen 0 1600x1200x24" ctest --preset win64

@@ -127,20 +127,14 @@ bool Form2::Form_Load() {
     AddBackupFolderChoices(Control(kCombo1));
 
     const HWND listView1 = Control(kListView1);
-    RECT list{};
-    GetClientRect(listView1, &list);
-    // The columns share the width beside the vertical scroll bar, so a long result needs no horizontal one. Each
-    // column ends where its share of the whole ends, so the rounding adds up to the width exactly.
-    const int width = list.right - GetSystemMetrics(SM_CXVSCROLL);
-    for (int i = 0, sixthsBefore = 0; const Column& column : kColumns) {
+    for (int i = 0; const Column& column : kColumns) {
         LVCOLUMNW spec{};
-        spec.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
+        spec.mask = LVCF_TEXT | LVCF_FMT;
         spec.fmt = column.format;
-        spec.cx = width * (sixthsBefore + column.sixths) / 6 - width * sixthsBefore / 6;
         spec.pszText = const_cast<wchar_t*>(column.header);
-        sixthsBefore += column.sixths;
         if (SendMessageW(listView1, LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&spec)) < 0) return false;
     }
+    SizeColumns();
     UniqueImageList imageList1{ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0)};
     const UniqueIcon rowImage{static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRowImage), IMAGE_ICON, 16, 16, 0))};
@@ -157,6 +151,27 @@ bool Form2::Form_Load() {
     fileTooltip_.Create(Control(kFile1));
     return SetWindowSubclass(listView1, ControlProc, kListView1, reinterpret_cast<DWORD_PTR>(this)) &&
            SetWindowSubclass(Control(kFile1), ControlProc, kFile1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The columns share the width beside the vertical scroll bar, so a long result needs no horizontal one. Each
+// column ends where its share of the whole ends, so the rounding adds up to the width exactly.
+void Form2::SizeColumns() {
+    const HWND listView1 = Control(kListView1);
+    RECT list{};
+    GetClientRect(listView1, &list);
+    const int width = list.right - SystemMetricAtDpi(SM_CXVSCROLL, Dpi());
+    for (int i = 0, sixthsBefore = 0; const Column& column : kColumns) {
+        const int columnWidth = width * (sixthsBefore + column.sixths) / 6 - width * sixthsBefore / 6;
+        SendMessageW(listView1, LVM_SETCOLUMNWIDTH, i++, columnWidth);
+        sixthsBefore += column.sixths;
+    }
+}
+
+// At a new DPI the columns take their shares of the new width, and the tips are made anew in the new scale.
+void Form2::OnLayout() {
+    SizeColumns();
+    ShowRowTip(0);
+    if (fileTooltip_.Window()) fileTooltip_.Create(Control(kFile1));
 }
 
 // The search: the account's backup folder, then every entry in it and below it as a row.

@@ -32,6 +32,8 @@ private:
 
     static const ClickHandler<Form2> kClickHandlers[];
     bool Form_Load();
+    void OnLayout();
+    void SizeColumns();
     void Command1_Click();
     void Command2_Click();
     void Command3_Click();

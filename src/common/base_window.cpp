@@ -22,10 +22,9 @@ bool RegisterFormClass(const wchar_t* className, WNDPROC windowProc) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-RECT CenteredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style) {
-    const int dpi = ScreenDpi();
-    RECT rect{0, 0, TwipsToPixels(clientWidthTwips, dpi), TwipsToPixels(clientHeightTwips, dpi)};
-    AdjustWindowRectEx(&rect, style, FALSE, 0);
+RECT CenteredWindowRect(const FormSpec& spec, int dpi) {
+    const RECT rect = WindowRectAround(TwipsToPixels(spec.clientWidthTwips, dpi),
+                                       TwipsToPixels(spec.clientHeightTwips, dpi), spec.style, dpi);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
     const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/control_table.h"
+#include "common/dpi.h"
 
 #include <windows.h>
 
@@ -42,7 +43,8 @@ inline constexpr DWORD kSizableFrame = WS_OVERLAPPEDWINDOW;
 
 namespace form_detail {
 bool RegisterFormClass(const wchar_t* className, WNDPROC windowProc);
-RECT CenteredWindowRect(int clientWidthTwips, int clientHeightTwips, DWORD style);
+// The window's rectangle at `dpi`, centred on the screen.
+RECT CenteredWindowRect(const FormSpec& spec, int dpi);
 HWND FirstTabStop(HWND window);
 bool IsPushButton(HWND window);
 }  // namespace form_detail
@@ -59,14 +61,12 @@ protected:
     explicit BaseWindow(OpenWindows& openWindows) : openWindows_(openWindows) {}
     ~BaseWindow() = default;
 
-    // Creates the window hidden and centred on the screen. Its controls exist before the derived class sees
-    // WM_CREATE, which fails the creation by returning -1.
+    // Creates the window hidden and centred on the screen, sized and laid out at its monitor's DPI. Its controls
+    // exist before the derived class sees WM_CREATE, which fails the creation by returning -1.
     bool CreateForm(const FormSpec& spec) {
         if (!form_detail::RegisterFormClass(spec.className, &WindowProc)) return false;
-        controls_ = spec.controls;
-        const RECT rect = form_detail::CenteredWindowRect(spec.clientWidthTwips, spec.clientHeightTwips, spec.style);
-        return CreateWindowExW(0, spec.className, spec.caption, spec.style, rect.left, rect.top,
-                               rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+        spec_ = &spec;
+        return CreateWindowExW(0, spec.className, spec.caption, spec.style, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), this) != nullptr;
     }
 
@@ -83,6 +83,17 @@ protected:
     }
 
     HWND Control(int id) const { return GetDlgItem(hwnd_, id); }
+
+    // The DPI the window is laid out at.
+    int Dpi() const { return fonts_.Dpi(); }
+
+    // Lays every control out from the table at `dpi`, at creation and whenever the DPI changes, then lets the
+    // window fit what depends on the controls' sizes (its OnLayout).
+    void LayOut(int dpi) {
+        LayOutControls(hwnd_, spec_->controls, fonts_, dpi);
+        static_cast<Derived*>(this)->OnLayout();
+    }
+    void OnLayout() {}
 
     // Runs the handler of the button whose click this WM_COMMAND reports; false when none is listed for it.
     bool HandleClick(WPARAM wParam, std::span<const ClickHandler<Derived>> handlers) {
@@ -110,6 +121,15 @@ protected:
                     }
                 }
                 break;
+            case kDpiChangedMessage: {
+                // Moved to a monitor of another scale, or its scale changed: the place Windows suggests, then
+                // every control and font anew.
+                const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+                SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                             suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+                LayOut(HIWORD(wParam));
+                return 0;
+            }
             case WM_ACTIVATE:
                 if (LOWORD(wParam) == WA_INACTIVE) {
                     const HWND focus = GetFocus();
@@ -135,7 +155,14 @@ private:
         }
         auto* self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
-        if (message == WM_CREATE && !CreateControls(hwnd, self->controls_, self->fonts_)) return -1;
+        if (message == WM_CREATE) {
+            if (!CreateControls(hwnd, self->spec_->controls)) return -1;
+            const int dpi = WindowDpi(hwnd);
+            const RECT rect = form_detail::CenteredWindowRect(*self->spec_, dpi);
+            SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            self->LayOut(dpi);
+        }
 
         const LRESULT result = self->HandleMessage(message, wParam, lParam);
         if (message == WM_NCDESTROY) {
@@ -147,7 +174,7 @@ private:
     }
 
     OpenWindows& openWindows_;
-    std::span<const ControlSpec> controls_;
+    const FormSpec* spec_ = nullptr;
     ControlFonts fonts_;
     HWND focus_ = nullptr;
 };

@@ -67,19 +67,12 @@ int Layer(ControlKind kind) {
 
 }  // namespace
 
-int ScreenDpi() {
-    const HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
-HFONT ControlFonts::Get(const FontSpec& spec, int dpi) {
+HFONT ControlFonts::Get(const FontSpec& spec) {
     for (const Entry& entry : fonts_) {
         if (entry.tenthPoints == spec.tenthPoints) return entry.font.Get();
     }
     LOGFONTW font{};
-    font.lfHeight = -TenthPointsToPixels(spec.tenthPoints, dpi);
+    font.lfHeight = -TenthPointsToPixels(spec.tenthPoints, dpi_);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = GB2312_CHARSET;
     font.lfQuality = DEFAULT_QUALITY;
@@ -88,25 +81,35 @@ HFONT ControlFonts::Get(const FontSpec& spec, int dpi) {
     return fonts_.back().font.Get();
 }
 
-bool CreateControls(HWND parent, std::span<const ControlSpec> table, ControlFonts& fonts) {
+bool CreateControls(HWND parent, std::span<const ControlSpec> table) {
     std::vector<const ControlSpec*> byTabIndex;
     for (const ControlSpec& spec : table) byTabIndex.push_back(&spec);
     std::sort(byTabIndex.begin(), byTabIndex.end(), [](const ControlSpec* a, const ControlSpec* b) {
         return std::pair(Layer(a->kind), a->tabIndex) < std::pair(Layer(b->kind), b->tabIndex);
     });
 
-    const int dpi = ScreenDpi();
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
     for (const ControlSpec* spec : byTabIndex) {
         const WindowKind kind = KindOf(spec->kind);
-        const TwipsRect rect = Absolute(*spec, table);
-        const int height = TwipsToPixels(rect.height, dpi) * (spec->kind == ControlKind::DropDownList ? kDropDownLines : 1);
         const HWND control = CreateWindowExW(
-            kind.extendedStyle, kind.className, spec->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style,
-            TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi), TwipsToPixels(rect.width, dpi), height,
-            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
+            kind.extendedStyle, kind.className, spec->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0,
+            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
         if (!control) return false;
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.Get(spec->font, dpi)), FALSE);
     }
     return true;
+}
+
+void LayOutControls(HWND parent, std::span<const ControlSpec> table, ControlFonts& fonts, int dpi) {
+    ControlFonts next(dpi);
+    for (const ControlSpec& spec : table) {
+        const HWND control = GetDlgItem(parent, spec.id);
+        const TwipsRect rect = Absolute(spec, table);
+        const int height = TwipsToPixels(rect.height, dpi) * (spec.kind == ControlKind::DropDownList ? kDropDownLines : 1);
+        // The font first: a drop-down list sizes its closed box to its font when it is placed.
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get(spec.font)), FALSE);
+        SetWindowPos(control, nullptr, TwipsToPixels(rect.left, dpi), TwipsToPixels(rect.top, dpi),
+                     TwipsToPixels(rect.width, dpi), height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    fonts = std::move(next);
+    InvalidateRect(parent, nullptr, TRUE);
 }

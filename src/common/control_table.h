@@ -33,21 +33,26 @@ struct ControlSpec {
     int frameId = 0;
 };
 
-// Owns the fonts that a window's controls use, for the window's lifetime.
+// Owns the fonts that a window's controls use at one DPI, for as long as they use them.
 class ControlFonts {
 public:
-    HFONT Get(const FontSpec& spec, int dpi);
+    explicit ControlFonts(int dpi = USER_DEFAULT_SCREEN_DPI) : dpi_(dpi) {}
+    int Dpi() const { return dpi_; }
+    HFONT Get(const FontSpec& spec);
 
 private:
     struct Entry {
         int tenthPoints;
         UniqueFont font;
     };
+    int dpi_;
     std::vector<Entry> fonts_;
 };
 
-// The dots per inch that layout converts twips at.
-int ScreenDpi();
+// Creates the table's controls as children of `parent`, in tab order, not yet placed. Returns false when one
+// could not be made.
+bool CreateControls(HWND parent, std::span<const ControlSpec> table);
 
-// Creates the table's controls as children of `parent`, in tab order. Returns false when one could not be made.
-bool CreateControls(HWND parent, std::span<const ControlSpec> table, ControlFonts& fonts);
+// Places every control of the table at `dpi` and gives it its font made for that DPI. The fonts of an earlier
+// layout are released only after no control uses them.
+void LayOutControls(HWND parent, std::span<const ControlSpec> table, ControlFonts& fonts, int dpi);
