@@ -47,6 +47,9 @@ int wmain(int argc, wchar_t** argv) {
         WriteBytes(account + L"\\2012" + name, std::string(170000, 'x'));
     }
 
+    // The windows' own pixels, whatever the scale.
+    MakeDpiAware();
+    SetScreenDpi(96);
     const ProgramUnderTest localRun(appData.Path());
     bool saved = Save(localRun.WaitForWindow(L"收藏夹备份恢复"), folder + L"\\main-window.png");
     localRun.PressMainButton(kNoAccount);
@@ -54,21 +57,27 @@ int wmain(int argc, wchar_t** argv) {
     SelectEntry(GetDlgItem(local, kLocalFile1), L"Favorite2.dat.2012.02.27.22");
     saved = Save(local, folder + L"\\no-account-window.png") && saved;
 
-    const ProgramUnderTest accountRun(appData.Path());
-    accountRun.PressMainButton(kHaveAccount);
-    const HWND window = accountRun.WaitForWindow(L"账户收藏恢复");
-    const HWND list = GetDlgItem(window, kAccountList);
-    SetWindowTextW(GetDlgItem(window, kAccountText), L"zhang.san@sogou.com");
-    Click(window, kAccountSearch);
-    if (WaitUntil([&] { return ListRowCount(list) > 0; })) {
-        SelectEntry(GetDlgItem(window, kAccountFile1), L"Favorite2.dat.2012.02.27.22");
-        // Rests the pointer on a row's name, nudging it until the row's tip shows.
-        const RECT rect = ListRowRect(list, 4);
-        int nudge = 0;
-        WaitUntil([&] {
-            MovePointer(list, {rect.left + 40 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
-            return accountRun.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW) != nullptr;
-        });
+    // The account window after a search, with a row's tip, at 96 DPI and at 144 (150 % scale).
+    for (const auto& [dpi, name] : {std::pair(96, L"account-window.png"), std::pair(144, L"account-window-144dpi.png")}) {
+        SetScreenDpi(dpi);
+        const ProgramUnderTest accountRun(appData.Path());
+        accountRun.PressMainButton(kHaveAccount);
+        const HWND window = accountRun.WaitForWindow(L"账户收藏恢复");
+        const HWND list = GetDlgItem(window, kAccountList);
+        SetWindowTextW(GetDlgItem(window, kAccountText), L"zhang.san@sogou.com");
+        Click(window, kAccountSearch);
+        if (WaitUntil([&] { return ListRowCount(list) > 0; })) {
+            SelectEntry(GetDlgItem(window, kAccountFile1), L"Favorite2.dat.2012.02.27.22");
+            // Rests the pointer on a row's name, nudging it until the row's tip shows.
+            const RECT rect = ListRowRect(list, 4);
+            int nudge = 0;
+            WaitUntil([&] {
+                MovePointer(list, {rect.left + 40 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
+                return accountRun.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW) != nullptr;
+            });
+        }
+        saved = Save(window, folder + L'\\' + name) && saved;
     }
-    return Save(window, folder + L"\\account-window.png") && saved ? 0 : 1;
+    SetScreenDpi(96);
+    return saved ? 0 : 1;
 }

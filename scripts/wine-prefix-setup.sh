@@ -16,8 +16,10 @@ fi
 $wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v Tahoma \
     /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1
 # The windows are designed in SimSun, which Wine lacks: a Song face made to SimSun's metrics (lines of 1 em) stands
-# in for it, so that texts break into lines and fit as on Windows.
+# in for it, so that texts break into lines and fit as on Windows. Wine draws the caption buttons with its Marlett,
+# which this Wine does not find where it is installed.
 /usr/bin/python3 "$(dirname "$0")/simsun-metrics-font.py" "$WINEPREFIX/drive_c/windows/Fonts/uming-simsun-metrics.ttf"
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
 $wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimSun /d 'UMing SimSun Metrics' /f >/dev/null 2>&1
 # Waits until the new prefix has settled (its first services done and the registry written), so that the
 # first programs started in it do not stall behind that work.

@@ -55,21 +55,7 @@ bool Near(int a, int b) {
     return a - b <= 1 && b - a <= 1;
 }
 
-// This process reads the program's windows in physical pixels, as the program lays them out: per-monitor aware
-// where Windows (or Wine) offers it, else aware of the system's DPI.
-const bool kAware = [] {
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    const auto set = reinterpret_cast<SetContext>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
-    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then _PER_MONITOR_AWARE.
-    if (!set || (!set(reinterpret_cast<HANDLE>(-4)) && !set(reinterpret_cast<HANDLE>(-3)))) SetProcessDPIAware();
-    return IsProcessDPIAware() != FALSE;
-}();
-
-// The DPI that Wine gives the programs started from now on.
-void SetScreenDpi(DWORD dpi) {
-    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
-}
+const bool kAware = MakeDpiAware();
 
 // The rectangle of a control in its window's client area.
 RECT ClientRectOf(HWND window, HWND control) {

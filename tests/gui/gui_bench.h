@@ -195,6 +195,22 @@ inline RECT ListRowRect(HWND listView, int row) {
     return rect;
 }
 
+// Makes this process read the program's windows in physical pixels, as the program lays them out: per-monitor
+// aware where Windows (or Wine) offers it, else aware of the system's DPI. True when it is aware.
+inline bool MakeDpiAware() {
+    using SetContext = BOOL(WINAPI*)(HANDLE);
+    const auto set = reinterpret_cast<SetContext>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then _PER_MONITOR_AWARE.
+    if (!set || (!set(reinterpret_cast<HANDLE>(-4)) && !set(reinterpret_cast<HANDLE>(-3)))) SetProcessDPIAware();
+    return IsProcessDPIAware() != FALSE;
+}
+
+// The DPI that Wine gives the programs started from now on.
+inline void SetScreenDpi(DWORD dpi) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
+}
+
 // Moves the real pointer to a point of `window`'s client area.
 inline void MovePointer(HWND window, POINT point) {
     ClientToScreen(window, &point);
