@@ -1,35 +1,50 @@
 #!/usr/bin/env bash
 # Builds Quillbarrow and starts it under Wine in a private prefix (build/run-prefix).
-#   scripts/run.sh          start the tool
+#   scripts/run.sh          start the tool (the 64-bit build)
 #   scripts/run.sh --demo   first write a sample shared profile (a favorites file and dated backup copies in
 #                           DailyBackup and Backup) into the prefix, so a restore and an undo can be tried at once
+#   --win32                 start the 32-bit build, the one that ships, instead: this machine runs no 32-bit code,
+#                           so it runs under qemu-i386 (its runtime is prepared the first time, in build/win32-runtime)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 demo=0
-case "${1:-}" in
-    "") ;;
-    --demo) demo=1 ;;
-    *) echo "usage: scripts/run.sh [--demo]" >&2; exit 2 ;;
-esac
+win32=0
+for argument in "$@"; do
+    case "$argument" in
+        --demo) demo=1 ;;
+        --win32) win32=1 ;;
+        *) echo "usage: scripts/run.sh [--win32] [--demo]" >&2; exit 2 ;;
+    esac
+done
+preset=win64
+wine_mode=()
+if [ "$win32" = 1 ]; then
+    preset=win32
+    wine_mode=(--with-32bit)
+fi
 
 scripts/install-deps.sh
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target Quillbarrow
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target Quillbarrow
 
 if [ -z "${DISPLAY:-}" ]; then
-    cat >&2 <<'TEXT'
-Quillbarrow is built (build/win64/Quillbarrow.exe), but it is a Windows desktop program and needs a display:
+    cat >&2 <<TEXT
+Quillbarrow is built (build/$preset/Quillbarrow.exe), but it is a Windows desktop program and needs a display:
 DISPLAY is not set. Run it from a graphical session, or on a virtual screen with
-    xvfb-run -a scripts/run.sh --demo
+    xvfb-run -a scripts/run.sh $*
 TEXT
     exit 1
 fi
 
+if [ "$win32" = 1 ]; then
+    # Says what it does when it prepares; silent once ready.
+    scripts/win32-runtime.sh
+fi
 prefix="$PWD/build/run-prefix"
 # This prefix serves a real desktop: its window manager frames and moves the windows.
 export QUILLBARROW_WINE_DESKTOP=1
-scripts/wine-run.sh "$prefix" cmd /c exit </dev/null >/dev/null 2>&1
+scripts/wine-run.sh "${wine_mode[@]}" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1
 
 if [ "$demo" = 1 ]; then
     profile="$prefix/drive_c/users/$(id -un)/AppData/Roaming/sogouexplorer"
@@ -43,4 +58,4 @@ if [ "$demo" = 1 ]; then
     echo "Sample profile written to $profile"
 fi
 
-exec scripts/wine-run.sh "$prefix" build/win64/Quillbarrow.exe
+exec scripts/wine-run.sh "${wine_mode[@]}" "$prefix" "build/$preset/Quillbarrow.exe"

@@ -64,3 +64,27 @@ TEST_F(TooltipTest, SettingsAndTitleReachTheControl) {
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(titles, (std::vector<std::wstring>{L"1 ", L"0 收藏夹", L"2 收藏夹"}));
 }
+
+// The tool's text as the control gives it back for the tool's window, through a record of this build's layout.
+static std::wstring ToolText(HWND tip, HWND parent) {
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(parent);
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+// The text reaches the control at Create and, on a live window, at once; the one tool covers the parent.
+TEST_F(TooltipTest, TextReadsBackFromTheControl) {
+    tip.SetTipText(L"Favorite2.dat.2012.02.27.22");
+    tip.Create(parent.Get());
+    EXPECT_EQ(SendMessageW(tip.Window(), TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(ToolText(tip.Window(), parent.Get()), L"Favorite2.dat.2012.02.27.22");
+    tip.SetTipText(L"收藏夹备份 2012.02.25");
+    EXPECT_EQ(ToolText(tip.Window(), parent.Get()), L"收藏夹备份 2012.02.25");
+    tip.Create(parent.Get());
+    EXPECT_EQ(ToolText(tip.Window(), parent.Get()), L"收藏夹备份 2012.02.25");
+}

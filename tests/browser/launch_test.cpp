@@ -1,0 +1,67 @@
+// LaunchBrowser against the real registry: the install folder is read from its 32-bit view in both builds,
+// where the browser's 32-bit set-up writes it.
+#include "browser/launch.h"
+
+#include "common/notice.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Fixed here rather than taken from the program's texts, so that a changed key fails the test.
+constexpr wchar_t kInstallKey[] = L"SOFTWARE\\SogouExplorer";
+
+// Sets the install folder in one view of the registry (KEY_WOW64_32KEY or KEY_WOW64_64KEY); none removes the key.
+void SetInstallFolder(REGSAM view, const std::wstring* folder) {
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, view, 0);
+    if (!folder) return;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    const UniqueRegistryKey owned{key};
+    ASSERT_EQ(RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
+                             static_cast<DWORD>((folder->size() + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+// Both views are empty again at the end, whatever the test did.
+struct InstallKeys {
+    InstallKeys() { Clear(); }
+    ~InstallKeys() { Clear(); }
+    static void Clear() {
+        SetInstallFolder(KEY_WOW64_32KEY, nullptr);
+        SetInstallFolder(KEY_WOW64_64KEY, nullptr);
+    }
+};
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+}  // namespace
+
+TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
+    const InstallKeys keys;
+    const TempFolder root(L"qb-launch");
+    // Two installs, each with a "browser" (the helper, which records its start when given no arguments).
+    const std::wstring only64 = root / L"64-bit view";
+    const std::wstring only32 = root / L"32-bit view";
+    for (const std::wstring& folder : {only64, only32}) {
+        MakeFolders(folder);
+        ASSERT_TRUE(CopyFileW((TestBinaryFolder() + L"\\qb_test_helper.exe").c_str(),
+                              (folder + L"\\sogouexplorer.exe").c_str(), FALSE));
+    }
+
+    // A folder in the 64-bit view alone is not the browser's: the program says it is not installed.
+    SetInstallFolder(KEY_WOW64_64KEY, &only64);
+    EXPECT_EQ(LaunchBrowser(), ErrorNotice(L"无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录"
+                                           L"（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer），请先安装搜狗浏览器。"));
+
+    // With a folder in the 32-bit view too, that one is started, and never the other.
+    SetInstallFolder(KEY_WOW64_32KEY, &only32);
+    EXPECT_EQ(LaunchBrowser(), std::nullopt);
+    const auto started = [](const std::wstring& folder) { return Exists(folder + L"\\sogouexplorer.exe.launched"); };
+    for (int i = 0; i < 1000 && !started(only32); ++i) Sleep(10);
+    EXPECT_TRUE(started(only32));
+    EXPECT_FALSE(started(only64));
+}
