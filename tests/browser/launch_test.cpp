@@ -2,6 +2,7 @@
 // where the browser's 32-bit set-up writes it.
 #include "browser/launch.h"
 
+#include "common/file_exists.h"
 #include "common/notice.h"
 #include "test_support.h"
 
@@ -17,9 +18,9 @@ void SetInstallFolder(REGSAM view, const std::wstring* folder) {
     RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, view, 0);
     if (!folder) return;
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     const UniqueRegistryKey owned{key};
     ASSERT_EQ(RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
                              static_cast<DWORD>((folder->size() + 1) * sizeof(wchar_t))),
@@ -35,8 +36,6 @@ struct InstallKeys {
         SetInstallFolder(KEY_WOW64_64KEY, nullptr);
     }
 };
-
-bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 
@@ -60,8 +59,11 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
     // With a folder in the 32-bit view too, that one is started, and never the other.
     SetInstallFolder(KEY_WOW64_32KEY, &only32);
     EXPECT_EQ(LaunchBrowser(), std::nullopt);
-    const auto started = [](const std::wstring& folder) { return Exists(folder + L"\\sogouexplorer.exe.launched"); };
-    for (int i = 0; i < 1000 && !started(only32); ++i) Sleep(10);
+    const auto started = [](const std::wstring& folder) {
+        return FileExists(folder + L"\\sogouexplorer.exe.launched");
+    };
+    for (int i = 0; i < 1000 && !started(only32); ++i)
+        Sleep(10);
     EXPECT_TRUE(started(only32));
     EXPECT_FALSE(started(only64));
 }

@@ -8,9 +8,10 @@
 // The name matches anywhere in the full path whatever the case, and no call leaves a handle open.
 TEST(IsProcessRunning, MatchesTheNameAnywhereInTheRunningPathAndLeaksNoHandle) {
     constexpr wchar_t kName[] = L"Sogouexplorer.exe";
-    const std::pair<const wchar_t*, bool> kCases[] = {
-        {L"SogouExplorer\\SOGOUEXPLORER.EXE", true}, {L"sogouexplorer.exe.old\\x.exe", true},
-        {L"Sogouexplorer2.exe", false}, {L"Sogouexplorer.ex", false}};
+    const std::pair<const wchar_t*, bool> kCases[] = {{L"SogouExplorer\\SOGOUEXPLORER.EXE", true},
+                                                      {L"sogouexplorer.exe.old\\x.exe", true},
+                                                      {L"Sogouexplorer2.exe", false},
+                                                      {L"Sogouexplorer.ex", false}};
     for (const auto& [path, found] : kCases) {
         const TempFolder folder(L"qb-browser");
         HelperProcess helper = HelperProcess::StartAs(folder / path, {});
@@ -29,15 +30,6 @@ TEST(IsProcessRunning, MatchesTheNameAnywhereInTheRunningPathAndLeaksNoHandle) {
     EXPECT_EQ(after, before);
 }
 
-namespace {
-
-bool IsWow64(HANDLE process) {
-    BOOL wow64 = FALSE;
-    return IsWow64Process(process, &wow64) && wow64;
-}
-
-}  // namespace
-
 // A browser of the other bitness is found too, also where only its full path names it: a 32-bit build reads a
 // 64-bit process's path and a 64-bit build a 32-bit one's. The helper of the other bitness stands in for it.
 TEST(IsProcessRunning, FindsABrowserOfTheOtherBitnessByItsFullPath) {
@@ -47,30 +39,19 @@ TEST(IsProcessRunning, FindsABrowserOfTheOtherBitnessByItsFullPath) {
         GTEST_SKIP() << "no test helper of the other bitness was built";
     }
     constexpr wchar_t kName[] = L"Sogouexplorer.exe";
-    const std::pair<const wchar_t*, bool> kCases[] = {
-        {L"SogouExplorer\\SOGOUEXPLORER.EXE", true}, {L"sogouexplorer.exe.old\\x.exe", true},
-        {L"Sogouexplorer2.exe", false}};
+    const std::pair<const wchar_t*, bool> kCases[] = {{L"SogouExplorer\\SOGOUEXPLORER.EXE", true},
+                                                      {L"sogouexplorer.exe.old\\x.exe", true},
+                                                      {L"Sogouexplorer2.exe", false}};
     for (const auto& [path, found] : kCases) {
         const TempFolder folder(L"qb-browser");
         const std::wstring executable = folder / path;
-        MakeFolders(executable.substr(0, executable.find_last_of(L'\\')));
-        ASSERT_TRUE(CopyFileW(helper.c_str(), executable.c_str(), FALSE));
-        // The helper stays until this process ends or the test stops it.
-        std::wstring commandLine = QuoteArgument(executable) + L' ' + std::to_wstring(GetCurrentProcessId());
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started{};
-        ASSERT_TRUE(CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &startup, &started));
-        const UniqueKernelHandle process{started.hProcess};
-        const UniqueKernelHandle thread{started.hThread};
-        EXPECT_NE(IsWow64(process.Get()), IsWow64(GetCurrentProcess())) << "the helper has this build's bitness";
+        const HelperProcess browser = HelperProcess::StartAs(executable, {}, helper);
+        EXPECT_NE(IsWow64(browser.Handle()), IsWow64(GetCurrentProcess())) << "the helper has this build's bitness";
         // Its whole path shows once it runs; then the name is looked for.
         bool running = false;
-        for (int i = 0; i < 100 && !(running = IsProcessRunning(executable)); ++i) Sleep(50);
+        for (int i = 0; i < 100 && !(running = IsProcessRunning(executable)); ++i)
+            Sleep(50);
         EXPECT_TRUE(running) << "the full path of " << Utf8(path) << " was never read";
         EXPECT_EQ(IsProcessRunning(kName), found) << Utf8(path);
-        TerminateProcess(process.Get(), 1);
-        WaitForSingleObject(process.Get(), 5000);
     }
 }

@@ -10,11 +10,6 @@ namespace {
 using Names = std::vector<std::wstring>;
 constexpr bool k32Bit = sizeof(void*) == 4;
 
-bool IsWow64(HANDLE process) {
-    BOOL wow64 = FALSE;
-    return IsWow64Process(process, &wow64) && wow64;
-}
-
 std::wstring WindowsFolder() {
     wchar_t path[MAX_PATH];
     return {path, GetWindowsDirectoryW(path, MAX_PATH)};
@@ -42,7 +37,9 @@ struct SystemLibraries {
         DeleteFileW(wow64.c_str());
         Unredirected([&] { return DeleteFileW(native.c_str()); });
     }
-    std::optional<std::string> Native() const { return Unredirected([&] { return ReadBytes(native); }); }
+    std::optional<std::string> Native() const {
+        return Unredirected([&] { return ReadBytes(native); });
+    }
     void WriteNative(std::string_view bytes) const {
         Unredirected([&] { return WriteBytes(native, bytes), 0; });
     }
@@ -58,7 +55,8 @@ std::wstring ToolText(const ProgramUnderTest& program, HWND control) {
         tool.cbSize = TTTOOLINFOW_V2_SIZE;
         tool.hwnd = control;
         tool.uId = reinterpret_cast<UINT_PTR>(control);
-        if (std::wstring text = SendRemote(tip, TTM_GETTEXTW, 1023, &tool, sizeof(tool), &tool.lpszText); !text.empty()) {
+        if (std::wstring text = SendRemote(tip, TTM_GETTEXTW, 1023, &tool, sizeof(tool), &tool.lpszText);
+            !text.empty()) {
             return text;
         }
     }
@@ -142,7 +140,8 @@ TEST(BitnessTest, TheAccountWindowsHeadersRowsAndTipsReadBack) {
     EXPECT_EQ(program.Press(window, kAccountSearch, 0), L"");
     ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 3; }));
     const auto rows = ListRows(list, 3);
-    EXPECT_EQ(rows, (std::vector<Names>{{L"Favorite2.dat.2012.02.25.21", L"1", L"1234"}, {L"收藏", L"2", L""},
+    EXPECT_EQ(rows, (std::vector<Names>{{L"Favorite2.dat.2012.02.25.21", L"1", L"1234"},
+                                        {L"收藏", L"2", L""},
                                         {L"Favorite2.dat.2011.12.31.23", L"3", L"56"}}));
 
     // The file list's tip names the entry under the pointer; the row tip the row under it.
@@ -157,6 +156,7 @@ TEST(BitnessTest, TheAccountWindowsHeadersRowsAndTipsReadBack) {
         EXPECT_TRUE(WaitUntil([&] {
             MovePointer(list, {rect.left + 20 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
             return ToolText(program, list) == rows[row][0];
-        })) << "row " << row << ": " << Utf8(ToolText(program, list));
+        })) << "row "
+            << row << ": " << Utf8(ToolText(program, list));
     }
 }

@@ -165,9 +165,15 @@ std::wstring QuoteArgument(const std::wstring& argument) {
     return L'"' + argument + L'"';
 }
 
+bool IsWow64(HANDLE process) {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(process, &wow64) && wow64;
+}
+
 HelperProcess HelperProcess::StartAs(const std::wstring& executablePath,
-                                     std::initializer_list<std::wstring> arguments) {
-    const std::wstring helper = TestBinaryFolder() + L"\\qb_test_helper.exe";
+                                     std::initializer_list<std::wstring> arguments,
+                                     const std::wstring& image) {
+    const std::wstring helper = image.empty() ? TestBinaryFolder() + L"\\qb_test_helper.exe" : image;
     if (executablePath != helper) {
         MakeFolders(executablePath.substr(0, executablePath.find_last_of(L'\\')));
         if (!CopyFileW(helper.c_str(), executablePath.c_str(), FALSE)) Fail("CopyFile helper");

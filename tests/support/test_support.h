@@ -53,8 +53,11 @@ std::wstring ProgramPath();
 // The test helper program (qb_test_helper.exe) running as another process, ended when the object goes.
 class HelperProcess {
 public:
-    // Copies the helper to `executablePath` (creating folders) and starts it with the arguments.
-    static HelperProcess StartAs(const std::wstring& executablePath, std::initializer_list<std::wstring> arguments);
+    // Copies the helper (or the program `image`) to `executablePath`, creating folders, and starts it with the
+    // arguments.
+    static HelperProcess StartAs(const std::wstring& executablePath,
+                                 std::initializer_list<std::wstring> arguments,
+                                 const std::wstring& image = {});
     static HelperProcess Start(std::initializer_list<std::wstring> arguments);
 
     HelperProcess(HelperProcess&&) = default;
@@ -74,6 +77,9 @@ private:
 HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs = 0);
 
 std::wstring QuoteArgument(const std::wstring& argument);
+
+// True for a 32-bit process on 64-bit Windows.
+bool IsWow64(HANDLE process);
 
 // The number in the environment variable `name`, else `fallback`.
 std::uint32_t NumberFromEnvironment(const wchar_t* name, std::uint32_t fallback);
@@ -121,8 +127,7 @@ inline constexpr wchar_t kRestoreBackupFailed[] =
     L"无法用所选备份替换收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
 inline constexpr wchar_t kRestoreUndoCopyFailed[] =
     L"无法用撤消副本恢复收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
-inline constexpr wchar_t kKeepFavoritesFailed[] =
-    L"无法把恢复前的收藏夹另存到备份目录中，收藏夹没有改动。\n\n原因：";
+inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，收藏夹没有改动。\n\n原因：";
 inline constexpr wchar_t kDeleteUndoCopyFailed[] =
     L"收藏夹已恢复为原来的数据，但无法删除撤消副本（Favorite2Backup.dat），下次撤消恢复时会再用它恢复一次。\n\n原因：";
 
