@@ -60,9 +60,11 @@ Notice UndoRestore(std::wstring_view profileFolder) {
     const std::wstring exactProfileFolder = ExactFullPath(profileFolder);
     const std::wstring favoritesPath = FavoritesPath(exactProfileFolder);
     const std::wstring undoPath = UndoCopyPath(exactProfileFolder);
+    // Before the check: an undo that ended between putting the undo copy aside and deleting it leaves nothing
+    // to undo, only that hidden copy.
+    RemoveLeftoverTemporaries(exactProfileFolder);
     if (!FileExists(undoPath)) return InformationNotice(texts::kNothingToUndo);
 
-    RemoveLeftoverTemporaries(exactProfileFolder);
     if (const DWORD error = ReplaceWithCopy(undoPath, favoritesPath)) {
         return FailureNotice(texts::kRestoreUndoCopyFailed, error);
     }

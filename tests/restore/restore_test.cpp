@@ -144,4 +144,11 @@ TEST(RestoreFavorites, ExactNamesLinkedFavoritesAndOtherCopiesTemporaries) {
         WriteBytes(p.profile + L'\\' + name, "partial copy");
     EXPECT_EQ(RestoreFavorites(p.daily, L"Favorite2.dat.1"), kRestoredNotice);
     EXPECT_EQ(Temporaries(p.profile), std::vector<std::wstring>{inUse});
+
+    // An undo that ended after putting the undo copy aside, before deleting it, leaves only that temporary: the
+    // next undo has nothing to undo but still clears it.
+    EXPECT_EQ(UndoRestore(p.profile), kUndoneNotice);
+    WriteBytes(p.profile + L'\\' + ended, "undo copy put aside");
+    EXPECT_EQ(UndoRestore(p.profile), kNothingToUndoNotice);
+    EXPECT_EQ(Temporaries(p.profile), std::vector<std::wstring>{inUse});
 }
