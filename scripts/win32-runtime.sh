@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Prepares, once, what runs the 32-bit Windows build here: this machine's kernel runs no 32-bit code, so each
-# 32-bit Wine process runs under qemu-i386 user-mode emulation, while wineserver and every 64-bit process stay
-# native. Everything goes into build/win32-runtime and is made again when the installed wine64 changes:
+# Prepares, once, what runs the 32-bit Windows build here: many of these machines' kernels run no 32-bit code, so
+# each 32-bit Wine process runs under qemu-i386 user-mode emulation, on every machine alike, while wineserver and
+# every 64-bit process stay native. Everything goes into build/win32-runtime and is made again when the installed
+# wine64 changes:
 #   root/        Debian's i386 wine32, libwine and wine32-preloader at the wine64 version, with their i386
 #                dependencies, unpacked (never installed: the system's `wine` stays as it is)
 #   qemu-i386    the emulator, from Debian's bookworm-backports (bookworm's own cannot run at guest base 0)
 #   lib/wine/    a private Wine folder: wine64 (a copy, so Wine finds its siblings here), wineserver, and the
 #                `wine` that Wine execs for a 32-bit process, which hands it to qemu-i386
+#   lib/qemu/    Wine's i386 preloader, patched for qemu, at the depth of lib/wine (Wine finds its libraries
+#                relative to the running loader)
 # Prints nothing when all is ready; exits non-zero naming the step that failed.
 set -euo pipefail -o errtrace
 cd "$(dirname "$0")/.."
@@ -18,7 +21,7 @@ wine_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null) || {
     exit 1
 }
 # Part of the stamp: a moved folder or a changed layout prepares again, as does another wine64.
-stamp="wine64=$wine_version path=$runtime layout=1"
+stamp="wine64=$wine_version path=$runtime layout=2"
 ready() { [ "$(cat "$runtime/.ready" 2>/dev/null)" = "$stamp" ]; }
 ready && exit 0
 
@@ -134,7 +137,10 @@ step "patching Wine's i386 preloader"
 # qemu ignores a mapping flag Wine relies on unless the preloader reserves the address space (without it each
 # 32-bit start makes some 65,000 mmap calls). The preloader's program header that loads its ELF headers at
 # 0x08048000 would make qemu reserve 0x08048000-0x7d400000, where ntdll.dll must go: it becomes PT_NULL.
-preloader="$runtime/lib/wine/wine-preloader"
+# It stays out of lib/wine: Wine execs a "wine-preloader" it finds beside its loader directly, which a kernel that
+# runs 32-bit code would start natively, bypassing the emulator and the script below.
+mkdir -p "$runtime/lib/qemu"
+preloader="$runtime/lib/qemu/wine-preloader"
 cp "$root/usr/lib/wine/wine-preloader" "$preloader"
 read_u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
 read_u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
