@@ -52,22 +52,22 @@ int wmain(int argc, wchar_t** argv) {
     SetScreenDpi(96);
     const ProgramUnderTest localRun(appData.Path());
     bool saved = Save(localRun.WaitForWindow(L"收藏夹备份恢复"), folder + L"\\main-window.png");
-    localRun.PressMainButton(kNoAccount);
+    localRun.PressMainButton(MainWindow::kNoAccountButton);
     const HWND local = localRun.WaitForWindow(L"本地收藏恢复");
-    SelectEntry(GetDlgItem(local, kLocalFile1), L"Favorite2.dat.2012.02.27.22");
+    SelectEntry(GetDlgItem(local, SharedProfileWindow::kFileList), L"Favorite2.dat.2012.02.27.22");
     saved = Save(local, folder + L"\\no-account-window.png") && saved;
 
     // The account window after a search, with a row's tip, at 96 DPI and at 144 (150 % scale).
     for (const auto& [dpi, name] : {std::pair(96, L"account-window.png"), std::pair(144, L"account-window-144dpi.png")}) {
         SetScreenDpi(dpi);
         const ProgramUnderTest accountRun(appData.Path());
-        accountRun.PressMainButton(kHaveAccount);
+        accountRun.PressMainButton(MainWindow::kHaveAccountButton);
         const HWND window = accountRun.WaitForWindow(L"账户收藏恢复");
-        const HWND list = GetDlgItem(window, kAccountList);
-        SetWindowTextW(GetDlgItem(window, kAccountText), L"zhang.san@sogou.com");
-        Click(window, kAccountSearch);
+        const HWND list = GetDlgItem(window, AccountWindow::kResultList);
+        SetWindowTextW(GetDlgItem(window, AccountWindow::kAddressBox), L"zhang.san@sogou.com");
+        Click(window, AccountWindow::kFindButton);
         if (WaitUntil([&] { return ListRowCount(list) > 0; })) {
-            SelectEntry(GetDlgItem(window, kAccountFile1), L"Favorite2.dat.2012.02.27.22");
+            SelectEntry(GetDlgItem(window, AccountWindow::kFileList), L"Favorite2.dat.2012.02.27.22");
             // Rests the pointer on a row's name, nudging it until the row's tip shows.
             const RECT rect = ListRowRect(list, 4);
             int nudge = 0;

@@ -69,9 +69,9 @@ double Median(std::vector<double> values) {
 // Types the address and presses "查找"; returns once the list holds `rows` rows. The list's thread answers only
 // between messages, so the count changes in one step when the search has ended.
 void Search(HWND account, const wchar_t* address, int rows) {
-    SetWindowTextW(GetDlgItem(account, kAccountText), address);
-    Click(account, kAccountSearch);
-    while (ListRowCount(GetDlgItem(account, kAccountList)) != rows) {
+    SetWindowTextW(GetDlgItem(account, AccountWindow::kAddressBox), address);
+    Click(account, AccountWindow::kFindButton);
+    while (ListRowCount(GetDlgItem(account, AccountWindow::kResultList)) != rows) {
     }
 }
 
@@ -90,10 +90,10 @@ int wmain() {
     ProgramUnderTest program(appData.Path());
     const HWND main = program.WaitForWindow(L"收藏夹备份恢复", 30000);
     if (!main) return 1;
-    Click(main, kHaveAccount);
+    Click(main, MainWindow::kHaveAccountButton);
     const HWND account = program.WaitForWindow(L"账户收藏恢复", 30000);
     if (!account) return 1;
-    const HWND listView = GetDlgItem(account, kAccountList);
+    const HWND listView = GetDlgItem(account, AccountWindow::kResultList);
     const UniqueKernelHandle process{OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, program.Id())};
     PROCESS_MEMORY_COUNTERS opened{};
     GetProcessMemoryInfo(process.Get(), &opened, sizeof(opened));

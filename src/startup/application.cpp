@@ -24,17 +24,12 @@ int Application::Run() {
     controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES;  // BAR: the tooltips
     InitCommonControlsEx(&controls);
 
-    if (!form1_.Load()) return 0;
-    form1_.ShowNormal();
+    if (!mainWindow_.Load()) return 0;
+    mainWindow_.ShowNormal();
     return RunMessageLoop();
 }
 
-bool Application::ShowAccountWindow() {
-    form2_.emplace(openWindows_);
-    return form2_->Show();
-}
-
-bool Application::ShowNoAccountWindow() {
-    form3_.emplace(openWindows_);
-    return form3_->Show();
+bool Application::OpenRestoreWindow(RestoreWindow window) {
+    if (window == RestoreWindow::Account) return accountWindow_.emplace(openWindows_).Show();
+    return sharedProfileWindow_.emplace(openWindows_).Show();
 }

@@ -1,10 +1,10 @@
 // The program: its windows, from the main window to the one restore window the user chooses.
 #pragma once
 
-#include "account/form2.h"
+#include "account/account_window.h"
 #include "common/base_window.h"
-#include "noaccount/form3.h"
-#include "startup/form1.h"
+#include "noaccount/shared_profile_window.h"
+#include "startup/main_window.h"
 
 #include <optional>
 
@@ -13,13 +13,12 @@ public:
     // Runs the program to its end; returns the exit code.
     int Run();
 
-    // Create, load and show a restore window. False when it could not be created.
-    bool ShowAccountWindow();
-    bool ShowNoAccountWindow();
-
 private:
+    // Creates, loads and shows a restore window. False when it could not be created.
+    bool OpenRestoreWindow(RestoreWindow window);
+
     OpenWindows openWindows_;
-    Form1 form1_{openWindows_, *this};
-    std::optional<Form2> form2_;
-    std::optional<Form3> form3_;
+    MainWindow mainWindow_{openWindows_, [this](RestoreWindow window) { return OpenRestoreWindow(window); }};
+    std::optional<AccountWindow> accountWindow_;
+    std::optional<SharedProfileWindow> sharedProfileWindow_;
 };

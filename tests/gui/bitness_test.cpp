@@ -85,7 +85,7 @@ TEST(BitnessTest, TheListViewLibraryGoesIntoSysWow64WhereEitherBuildFindsIt) {
     const TempFolder root(L"qb-bitness");
     const auto accountWindowOpens = [&] {
         const ProgramUnderTest run(root / L"AppData", TestBinaryFolder() + L"\\QuillbarrowWithLibrary.exe", windir);
-        return run.PressMainButton(kHaveAccount) && run.WaitForWindow(L"账户收藏恢复");
+        return run.PressMainButton(MainWindow::kHaveAccountButton) && run.WaitForWindow(L"账户收藏恢复");
     };
 
     EXPECT_TRUE(accountWindowOpens());
@@ -118,11 +118,11 @@ TEST(BitnessTest, TheAccountWindowsHeadersRowsAndTipsReadBack) {
     WriteBytes(account + L"\\DailyBackup\\收藏\\Favorite2.dat.2011.12.31.23", std::string(56, 'x'));
 
     const ProgramUnderTest program(root / L"AppData");
-    ASSERT_TRUE(program.PressMainButton(kHaveAccount));
+    ASSERT_TRUE(program.PressMainButton(MainWindow::kHaveAccountButton));
     const HWND window = program.WaitForWindow(L"账户收藏恢复");
     ASSERT_TRUE(window);
-    const HWND list = GetDlgItem(window, kAccountList);
-    const HWND files = GetDlgItem(window, kAccountFile1);
+    const HWND list = GetDlgItem(window, AccountWindow::kResultList);
+    const HWND files = GetDlgItem(window, AccountWindow::kFileList);
 
     Names headers;
     std::vector<int> formats;
@@ -136,8 +136,8 @@ TEST(BitnessTest, TheAccountWindowsHeadersRowsAndTipsReadBack) {
     EXPECT_EQ(headers, (Names{L"文件名称", L"序号", L"文件大小", L"创建时间"}));
     EXPECT_EQ(formats, (std::vector<int>{LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_RIGHT, LVCFMT_LEFT}));
 
-    SetWindowTextW(GetDlgItem(window, kAccountText), L"user@example.com");
-    EXPECT_EQ(program.Press(window, kAccountSearch, 0), L"");
+    SetWindowTextW(GetDlgItem(window, AccountWindow::kAddressBox), L"user@example.com");
+    EXPECT_EQ(program.Press(window, AccountWindow::kFindButton, 0), L"");
     ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 3; }));
     const auto rows = ListRows(list, 3);
     EXPECT_EQ(rows, (std::vector<Names>{{L"Favorite2.dat.2012.02.25.21", L"1", L"1234"},

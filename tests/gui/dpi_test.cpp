@@ -140,18 +140,18 @@ TEST_P(DpiTest, EveryWindowAndControlIsPlacedAndWhole) {
         const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
         ASSERT_TRUE(main);
         CheckLayout(main, kMain, dpi, 3840, 2400);
-        Click(main, kNoAccount);
+        Click(main, MainWindow::kNoAccountButton);
         const HWND local = program.WaitForWindow(L"本地收藏恢复");
         ASSERT_TRUE(local);
         CheckLayout(local, kLocal, dpi, 4305, 5445);
     }
     const ProgramUnderTest program(root / L"AppData");
-    ASSERT_TRUE(program.PressMainButton(kHaveAccount));
+    ASSERT_TRUE(program.PressMainButton(MainWindow::kHaveAccountButton));
     const HWND window = program.WaitForWindow(L"账户收藏恢复");
     ASSERT_TRUE(window);
     CheckLayout(window, kAccount, dpi, 8940, 8010);
     // The column headers, each within its column.
-    const HWND list = GetDlgItem(window, kAccountList);
+    const HWND list = GetDlgItem(window, AccountWindow::kResultList);
     const wchar_t* const headers[] = {L"文件名称", L"序号", L"文件大小", L"创建时间"};
     for (int column = 0; column < 4; ++column) {
         const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
@@ -159,8 +159,8 @@ TEST_P(DpiTest, EveryWindowAndControlIsPlacedAndWhole) {
     }
 
     // The row tip and the file list's tip name what is under the pointer.
-    SetWindowTextW(GetDlgItem(window, kAccountText), L"user@example.com");
-    EXPECT_EQ(program.Press(window, kAccountSearch, 0), L"");
+    SetWindowTextW(GetDlgItem(window, AccountWindow::kAddressBox), L"user@example.com");
+    EXPECT_EQ(program.Press(window, AccountWindow::kFindButton, 0), L"");
     ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 3; }));
     const RECT row = ListRowRect(list, 2);
     int nudge = 0;
@@ -168,7 +168,7 @@ TEST_P(DpiTest, EveryWindowAndControlIsPlacedAndWhole) {
         MovePointer(list, {row.left + 20 + (nudge ^= 1), (row.top + row.bottom) / 2});
         return ControlText(program.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW)) == L"Favorite2.dat.2012.02.22";
     }));
-    const HWND files = GetDlgItem(window, kAccountFile1);
+    const HWND files = GetDlgItem(window, AccountWindow::kFileList);
     const int lineHeight = static_cast<int>(SendMessageW(files, LB_GETITEMHEIGHT, 0, 0));
     EXPECT_TRUE(WaitUntil([&] {
         MovePointer(files, {20 + (nudge ^= 1), lineHeight * 3 / 2});
@@ -196,22 +196,22 @@ TEST(DpiChangeTest, EachWindowLaysItselfOutAgainAtTheNewDpi) {
         ASSERT_TRUE(main);
         change(main, 144, 3840, 2400);
         CheckLayout(main, kMain, 144, 3840, 2400);
-        Click(main, kNoAccount);
+        Click(main, MainWindow::kNoAccountButton);
         const HWND local = program.WaitForWindow(L"本地收藏恢复");
         ASSERT_TRUE(local);
-        const HWND files = GetDlgItem(local, kLocalFile1);
+        const HWND files = GetDlgItem(local, SharedProfileWindow::kFileList);
         const LRESULT lineAt96 = SendMessageW(files, LB_GETITEMHEIGHT, 0, 0);
         change(local, 192, 4305, 5445);
         CheckLayout(local, kLocal, 192, 4305, 5445);
         EXPECT_GE(SendMessageW(files, LB_GETITEMHEIGHT, 0, 0), lineAt96 * 2 - 1);
     }
     const ProgramUnderTest program(root / L"AppData");
-    ASSERT_TRUE(program.PressMainButton(kHaveAccount));
+    ASSERT_TRUE(program.PressMainButton(MainWindow::kHaveAccountButton));
     const HWND window = program.WaitForWindow(L"账户收藏恢复");
     ASSERT_TRUE(window);
     change(window, 144, 8940, 8010);
     CheckLayout(window, kAccount, 144, 8940, 8010);
-    const HWND list = GetDlgItem(window, kAccountList);
+    const HWND list = GetDlgItem(window, AccountWindow::kResultList);
     RECT client{};
     GetClientRect(list, &client);
     int widths = 0;

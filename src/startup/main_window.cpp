@@ -1,10 +1,9 @@
-#include "startup/form1.h"
+#include "startup/main_window.h"
 
 #include "browser/process_search.h"
 #include "common/message_box.h"
 #include "common/system_error.h"
 #include "common/texts.h"
-#include "startup/application.h"
 #include "startup/provision.h"
 
 #include <utility>
@@ -12,12 +11,12 @@
 namespace {
 
 constexpr ControlSpec kControls[] = {
-    // id              kind                 name         text                 left  top   width height  font       tab
-    {Form1::kCommand1, ControlKind::Button, L"Command1", texts::kHaveAccount, {480,  360, 2775, 735}, kSimSun12, 0},
-    {Form1::kCommand2, ControlKind::Button, L"Command2", texts::kNoAccount,   {480, 1320, 2775, 735}, kSimSun12, 1},
+    // id                            kind                 name         text                 left  top width height    font       tab
+    {MainWindow::kHaveAccountButton, ControlKind::Button, L"Command1", texts::kHaveAccount, { 480,  360, 2775,  735}, kSimSun12, 0},
+    {MainWindow::kNoAccountButton,   ControlKind::Button, L"Command2", texts::kNoAccount,   { 480, 1320, 2775,  735}, kSimSun12, 1},
 };
 
-constexpr FormSpec kForm{L"QuillbarrowForm1", texts::kMainCaption, 3840, 2400, kFixedFrame, kControls};
+constexpr FormSpec kForm{L"QuillbarrowMainWindow", texts::kMainCaption, 3840, 2400, kFixedFrame, kControls};
 
 // Ends the program at once, after the message that the account path needs administrator rights.
 [[noreturn]] void EndWithAdministratorMessage(HWND owner) {
@@ -27,7 +26,7 @@ constexpr FormSpec kForm{L"QuillbarrowForm1", texts::kMainCaption, 3840, 2400, k
 
 }  // namespace
 
-bool Form1::Load() {
+bool MainWindow::Load() {
     if (IsProcessRunning(texts::kBrowserProcessName)) {
         ShowNotice(nullptr, ErrorNotice(texts::kBrowserRunningAtStart));
         return false;
@@ -35,29 +34,29 @@ bool Form1::Load() {
     return CreateForm(kForm);
 }
 
-const ClickHandler<Form1> Form1::kClickHandlers[] = {
-    {kCommand1, &Form1::Command1_Click},
-    {kCommand2, &Form1::Command2_Click},
+const ClickHandler<MainWindow> MainWindow::kClickHandlers[] = {
+    {kHaveAccountButton, &MainWindow::OnHaveAccount},
+    {kNoAccountButton, &MainWindow::OnNoAccount},
 };
 
-LRESULT Form1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COMMAND && HandleClick(wParam, kClickHandlers)) return 0;
     return DefaultHandling(message, wParam, lParam);
 }
 
 // The account path: the list-view library first, then the account window; any failure ends the program.
-void Form1::Command1_Click() {
+void MainWindow::OnHaveAccount() {
     if (std::exchange(handingOver_, true)) return;
     if (ProvisionCommonControls() != ERROR_SUCCESS) EndWithAdministratorMessage(hwnd_);
     ShowWindow(hwnd_, SW_HIDE);
-    if (!application_.ShowAccountWindow()) EndWithAdministratorMessage(hwnd_);
+    if (!openRestoreWindow_(RestoreWindow::Account)) EndWithAdministratorMessage(hwnd_);
     DestroyWindow(hwnd_);
 }
 
-void Form1::Command2_Click() {
+void MainWindow::OnNoAccount() {
     if (std::exchange(handingOver_, true)) return;
     ShowWindow(hwnd_, SW_HIDE);
-    if (!application_.ShowNoAccountWindow()) {
+    if (!openRestoreWindow_(RestoreWindow::SharedProfile)) {
         const DWORD error = GetLastError();
         handingOver_ = false;
         ShowNormal();

@@ -12,39 +12,39 @@
 #include <string>
 #include <vector>
 
-class Form2 : public BaseWindow<Form2> {
+class AccountWindow : public BaseWindow<AccountWindow> {
 public:
     enum ControlId : int {
-        kFrame1 = 201, kLabel1, kLabel2, kCombo1, kText1, kCommand1, kLabel3, kListView1,
-        kFrame2, kFile1, kLabel4, kCommand2, kCommand4, kCommand3
+        kFindFrame = 201, kFolderLabel, kAddressLabel, kFolderChooser, kAddressBox, kFindButton, kResultsLabel,
+        kResultList, kRestoreFrame, kFileList, kInstructionsLabel, kRestoreButton, kUndoButton, kLaunchButton
     };
 
-    explicit Form2(OpenWindows& openWindows) : BaseWindow(openWindows) {}
+    explicit AccountWindow(OpenWindows& openWindows) : BaseWindow(openWindows) {}
 
     // Creates the window and shows it; false when it or one of its controls could not be made.
     bool Show();
 
 private:
-    friend class BaseWindow<Form2>;
+    friend class BaseWindow<AccountWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR form);
 
-    static const ClickHandler<Form2> kClickHandlers[];
-    bool Form_Load();
+    static const ClickHandler<AccountWindow> kClickHandlers[];
+    bool OnCreate();
     void OnLayout();
     void SizeColumns();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void ListView1_MouseMove(POINT point);
+    void OnFind();
+    void OnRestore();
+    void OnLaunch();
+    void OnUndo();
+    void OnResultListMouseMove(POINT point);
     int RowAt(POINT point) const;
     void ShowRowTip(int row);
-    void File1_MouseMove(POINT point);
-    void ListView1_GetDisplayInfo(NMLVDISPINFOW& info);
+    void OnFileListMouseMove(POINT point);
+    void OnResultListDisplayInfo(NMLVDISPINFOW& info);
 
-    FileList file1_;
+    FileList fileList_;
     std::vector<ScanRow> rows_;       // what the list view shows; it formats only the rows it draws
     std::wstring displayText_;        // the text of the cell the list view asked for last
     CTooltip rowTooltip_;             // the name of the row under the pointer, as a balloon

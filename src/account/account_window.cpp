@@ -1,0 +1,276 @@
+#include "account/account_window.h"
+
+#include "account/account_folder.h"
+#include "account/backup_scan.h"
+#include "account/scan_columns.h"
+#include "account/time_column.h"
+#include "browser/launch.h"
+#include "common/backup_folder_choice.h"
+#include "common/message_box.h"
+#include "common/texts.h"
+#include "common/window_text.h"
+#include "restore/profile_paths.h"
+#include "restore/restore.h"
+
+#include <windowsx.h>
+
+namespace {
+
+constexpr ControlSpec kControls[] = {
+    // id                               kind                       name          text                        left  top width height    font         tab frame
+    {AccountWindow::kFindFrame,         ControlKind::Frame,        L"Frame1",    texts::kFindBackupsFrame,   { 120,  120, 8745, 4815}, kSimSun10_5, 0},
+    {AccountWindow::kFolderLabel,       ControlKind::Label,        L"Label1",    texts::kChooseBackupFolder, { 120,  360, 3015,  255}, kSimSun9,    2,  AccountWindow::kFindFrame},
+    {AccountWindow::kAddressLabel,      ControlKind::Label,        L"Label2",    texts::kEnterAccountLabel,  {3600,  360, 3015,  255}, kSimSun9,    3,  AccountWindow::kFindFrame},
+    {AccountWindow::kFolderChooser,     ControlKind::DropDownList, L"Combo1",    L"",                        { 120,  720, 3015,  300}, kSimSun12,   6,  AccountWindow::kFindFrame},
+    {AccountWindow::kAddressBox,        ControlKind::TextBox,      L"Text1",     L"",                        {3600,  720, 3615,  375}, kSimSun12,   4,  AccountWindow::kFindFrame},
+    {AccountWindow::kFindButton,        ControlKind::Button,       L"Command1",  texts::kFind,               {7320,  720, 1215,  375}, kSimSun9,    5,  AccountWindow::kFindFrame},
+    {AccountWindow::kResultsLabel,      ControlKind::Label,        L"Label3",    texts::kResultsLabel,       { 120, 1320, 7935,  375}, kSimSun9,    7,  AccountWindow::kFindFrame},
+    {AccountWindow::kResultList,        ControlKind::ListView,     L"ListView1", L"",                        { 120, 1560, 8490, 3015}, kSimSun9,    1,  AccountWindow::kFindFrame},
+    {AccountWindow::kRestoreFrame,      ControlKind::Frame,        L"Frame2",    texts::kRestoreFrame,       { 120, 5040, 8775, 2775}, kSimSun10_5, 8},
+    {AccountWindow::kFileList,          ControlKind::FileList,     L"File1",     L"",                        { 120,  360, 4095, 2250}, kSimSun9,    9,  AccountWindow::kRestoreFrame},
+    {AccountWindow::kInstructionsLabel, ControlKind::Label,        L"Label4",    L"",                        {4440,  480, 4095,  735}, kSimSun12,   10, AccountWindow::kRestoreFrame},
+    {AccountWindow::kRestoreButton,     ControlKind::Button,       L"Command2",  texts::kRestore,            {4440, 1560, 1815,  375}, kSimSun9,    11, AccountWindow::kRestoreFrame},
+    {AccountWindow::kUndoButton,        ControlKind::Button,       L"Command4",  texts::kUndoRestore,        {6720, 1560, 1815,  375}, kSimSun9,    13, AccountWindow::kRestoreFrame},
+    {AccountWindow::kLaunchButton,      ControlKind::Button,       L"Command3",  texts::kStartBrowser,       {4440, 2160, 4095,  375}, kSimSun9,    12, AccountWindow::kRestoreFrame},
+};
+
+constexpr FormSpec kForm{L"QuillbarrowAccountWindow", texts::kAccountCaption, 8940, 8010, kFixedFrame, kControls};
+
+struct Column {
+    const wchar_t* header;
+    int sixths;  // of the list's width
+    int format;
+};
+constexpr Column kColumns[] = {
+    {texts::kColumnName, 2, LVCFMT_LEFT},
+    {texts::kColumnNumber, 1, LVCFMT_CENTER},
+    {texts::kColumnSize, 1, LVCFMT_RIGHT},
+    {texts::kColumnTime, 2, LVCFMT_LEFT},
+};
+
+// The program's row image is icon resource 2.
+constexpr int kRowImage = 2;
+
+struct ImageListTraits {
+    using Type = HIMAGELIST;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type h) { ImageList_Destroy(h); }
+};
+using UniqueImageList = UniqueHandle<ImageListTraits>;
+
+// The hourglass for as long as the object lives; the search runs without handling messages meanwhile.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+    ~WaitCursor() { SetCursor(previous_); }
+
+private:
+    HCURSOR previous_;
+};
+
+}  // namespace
+
+bool AccountWindow::Show() { return OpenForm(kForm); }
+
+const ClickHandler<AccountWindow> AccountWindow::kClickHandlers[] = {
+    {kFindButton, &AccountWindow::OnFind},
+    {kRestoreButton, &AccountWindow::OnRestore},
+    {kLaunchButton, &AccountWindow::OnLaunch},
+    {kUndoButton, &AccountWindow::OnUndo},
+};
+
+LRESULT AccountWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate() ? 0 : -1;
+        case WM_COMMAND:
+            if (HandleClick(wParam, kClickHandlers)) return 0;
+            // Enter in the address box searches.
+            if (LOWORD(wParam) == IDOK && GetFocus() == Control(kAddressBox)) {
+                OnFind();
+                return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (header->idFrom == kResultList && header->code == LVN_GETDISPINFOW) {
+                OnResultListDisplayInfo(*reinterpret_cast<NMLVDISPINFOW*>(lParam));
+                return 0;
+            }
+            break;
+        }
+        case WM_DESTROY:
+            // The tooltips have no owner: they would outlive the window.
+            rowTooltip_.Destroy();
+            fileTooltip_.Destroy();
+            break;
+    }
+    return DefaultHandling(message, wParam, lParam);
+}
+
+// Pointer movement over the list view and the file list comes here.
+LRESULT CALLBACK AccountWindow::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                    DWORD_PTR form) {
+    if (message == WM_MOUSEMOVE) {
+        auto* self = reinterpret_cast<AccountWindow*>(form);
+        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+        if (id == kResultList) self->OnResultListMouseMove(point);
+        if (id == kFileList) self->OnFileListMouseMove(point);
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
+bool AccountWindow::OnCreate() {
+    SetWindowTextW(Control(kInstructionsLabel), texts::kAccountInstructions);
+    AddBackupFolderChoices(Control(kFolderChooser));
+
+    const HWND resultList = Control(kResultList);
+    for (int i = 0; const Column& column : kColumns) {
+        LVCOLUMNW spec{};
+        spec.mask = LVCF_TEXT | LVCF_FMT;
+        spec.fmt = column.format;
+        spec.pszText = const_cast<wchar_t*>(column.header);
+        if (SendMessageW(resultList, LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&spec)) < 0) return false;
+    }
+    SizeColumns();
+    UniqueImageList imageList{ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0)};
+    const UniqueIcon rowImage{static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRowImage), IMAGE_ICON, 16, 16, 0))};
+    if (!imageList || !rowImage || ImageList_AddIcon(imageList.Get(), rowImage.Get()) < 0) return false;
+    // The list view owns the image list from here on.
+    SendMessageW(resultList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList.Release()));
+    // A whole row answers LVM_HITTEST, not only its name: the row tip stays while the pointer is on the row.
+    constexpr DWORD kListStyle = LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT;
+    SendMessageW(resultList, LVM_SETEXTENDEDLISTVIEWSTYLE, kListStyle, kListStyle);
+
+    fileList_.Attach(Control(kFileList), texts::kBackupPattern);
+    rowTooltip_.SetStyle(CTooltip::kBalloon);
+    rowTooltip_.SetIcon(TTI_INFO);
+    fileTooltip_.Create(Control(kFileList));
+    return SetWindowSubclass(resultList, ControlProc, kResultList, reinterpret_cast<DWORD_PTR>(this)) &&
+           SetWindowSubclass(Control(kFileList), ControlProc, kFileList, reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The columns share the width beside the vertical scroll bar, so a long result needs no horizontal one. Each
+// column ends where its share of the whole ends, so the rounding adds up to the width exactly.
+void AccountWindow::SizeColumns() {
+    const HWND resultList = Control(kResultList);
+    RECT list{};
+    GetClientRect(resultList, &list);
+    const int width = list.right - SystemMetricAtDpi(SM_CXVSCROLL, Dpi());
+    for (int i = 0, sixthsBefore = 0; const Column& column : kColumns) {
+        const int columnWidth = width * (sixthsBefore + column.sixths) / 6 - width * sixthsBefore / 6;
+        SendMessageW(resultList, LVM_SETCOLUMNWIDTH, i++, columnWidth);
+        sixthsBefore += column.sixths;
+    }
+}
+
+// At a new DPI the columns take their shares of the new width, and the tips are made anew in the new scale.
+void AccountWindow::OnLayout() {
+    SizeColumns();
+    ShowRowTip(0);
+    if (fileTooltip_.Window()) fileTooltip_.Create(Control(kFileList));
+}
+
+// The search: the account's backup folder, then every entry in it and below it as a row.
+void AccountWindow::OnFind() {
+    const AccountBackupFolder located =
+        LocateAccountBackupFolder(WindowText(Control(kAddressBox)), WindowText(Control(kFolderChooser)));
+    if (located.refusal) {
+        ShowNotice(hwnd_, *located.refusal);
+        return;
+    }
+    fileList_.SetFolder(located.folder);
+
+    const HWND resultList = Control(kResultList);
+    rows_.clear();
+    SendMessageW(resultList, LVM_SETITEMCOUNT, 0, 0);
+    {
+        const WaitCursor hourglass;
+        std::uint64_t counter = 0;
+        FindFilesAPI(fileList_.Folder(), texts::kScanPattern, counter, rows_);
+    }
+    SendMessageW(resultList, LVM_SETITEMCOUNT, rows_.size(), 0);
+    InvalidateRect(resultList, nullptr, TRUE);
+    // The rows changed under a pointer that may rest on the list: its tip must name the row there now.
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(resultList, &pointer);
+    ShowRowTip(RowAt(pointer));
+}
+
+void AccountWindow::OnRestore() {
+    const Notice notice = RestoreFavorites(fileList_.Folder(), fileList_.SelectedName());
+    // A restore may have kept the favorites as a new copy in the listed folder.
+    fileList_.Refresh();
+    ShowNotice(hwnd_, notice);
+}
+
+void AccountWindow::OnLaunch() {
+    if (const auto notice = LaunchBrowser()) ShowNotice(hwnd_, *notice);
+}
+
+// The account's profile is known only from a search: before one, the file list shows the start folder.
+void AccountWindow::OnUndo() {
+    const auto profileFolder = ProfileFolderFromList(fileList_.Folder());
+    ShowNotice(hwnd_, profileFolder ? UndoRestore(*profileFolder) : ErrorNotice(texts::kSearchFirst));
+}
+
+// Moving onto another row shows that row's name; moving off the rows removes the tip; moving within a row
+// leaves it alone.
+void AccountWindow::OnResultListMouseMove(POINT point) {
+    const int row = RowAt(point);
+    if (row != hoveredRow_) ShowRowTip(row);
+}
+
+// The 1-based row under a point of the list view's client area; 0 for none.
+int AccountWindow::RowAt(POINT point) const {
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    return static_cast<int>(SendMessageW(Control(kResultList), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))) + 1;
+}
+
+void AccountWindow::ShowRowTip(int row) {
+    hoveredRow_ = row;
+    if (row == 0 || static_cast<std::size_t>(row) > rows_.size()) {
+        rowTooltip_.Destroy();
+        return;
+    }
+    rowTooltip_.SetTipText(rows_[row - 1].name);
+    rowTooltip_.Create(Control(kResultList));
+}
+
+// The file list's tip names the entry under the pointer; past the last entry it shows nothing.
+void AccountWindow::OnFileListMouseMove(POINT point) {
+    const HWND fileList = Control(kFileList);
+    const LRESULT lineHeight = SendMessageW(fileList, LB_GETITEMHEIGHT, 0, 0);
+    if (lineHeight <= 0) return;
+    const int entry = point.y / static_cast<int>(lineHeight) + static_cast<int>(SendMessageW(fileList, LB_GETTOPINDEX, 0, 0));
+    std::wstring name = fileList_.Name(entry);
+    if (name != fileTooltip_.TipText()) fileTooltip_.SetTipText(std::move(name));
+}
+
+void AccountWindow::OnResultListDisplayInfo(NMLVDISPINFOW& info) {
+    LVITEMW& item = info.item;
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return;
+    const ScanRow& row = rows_[item.iItem];
+    if (item.mask & LVIF_IMAGE) item.iImage = 0;
+    if (!(item.mask & LVIF_TEXT)) return;
+    switch (item.iSubItem) {
+        case 0:
+            displayText_ = row.name;
+            break;
+        case 1:
+            displayText_ = std::to_wstring(row.number);
+            break;
+        case 2:
+            displayText_ = SizeColumnText(row);
+            break;
+        default:
+            displayText_ = TimeColumnText(row);
+            break;
+    }
+    item.pszText = displayText_.data();
+}
