@@ -54,7 +54,7 @@ int wmain(int argc, wchar_t** argv) {
     bool saved = Save(localRun.WaitForWindow(L"收藏夹备份恢复"), folder + L"\\main-window.png");
     localRun.PressMainButton(MainWindow::kNoAccountButton);
     const HWND local = localRun.WaitForWindow(L"本地收藏恢复");
-    SelectEntry(GetDlgItem(local, SharedProfileWindow::kFileList), L"Favorite2.dat.2012.02.27.22");
+    SelectEntry(GetDlgItem(local, RestorePanel::kFileList), L"Favorite2.dat.2012.02.27.22");
     saved = Save(local, folder + L"\\no-account-window.png") && saved;
 
     // The account window after a search, with a row's tip, at 96 DPI and at 144 (150 % scale).
@@ -67,7 +67,7 @@ int wmain(int argc, wchar_t** argv) {
         SetWindowTextW(GetDlgItem(window, AccountWindow::kAddressBox), L"zhang.san@sogou.com");
         Click(window, AccountWindow::kFindButton);
         if (WaitUntil([&] { return ListRowCount(list) > 0; })) {
-            SelectEntry(GetDlgItem(window, AccountWindow::kFileList), L"Favorite2.dat.2012.02.27.22");
+            SelectEntry(GetDlgItem(window, RestorePanel::kFileList), L"Favorite2.dat.2012.02.27.22");
             // Rests the pointer on a row's name, nudging it until the row's tip shows.
             const RECT rect = ListRowRect(list, 4);
             int nudge = 0;

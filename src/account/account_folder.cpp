@@ -13,14 +13,14 @@ std::wstring AccountProfileFolder(std::wstring_view address) {
     return JoinPath(SharedProfileFolder(), std::wstring(digest.begin(), digest.end()));
 }
 
-AccountBackupFolder LocateAccountBackupFolder(std::wstring_view address, std::wstring_view backupFolderName) {
-    const std::wstring profileFolder = AccountProfileFolder(address);
+LocatedSource LocateAccountBackupFolder(std::wstring_view address, BackupFolderKind backupFolder) {
+    BackupSource source{AccountProfileFolder(address), backupFolder};
     if (address.empty()) return {{}, ErrorNotice(texts::kEnterAccount)};
     if (!IsValidEmail(address)) return {{}, ErrorNotice(texts::kEnterValidAddress)};
-    if (!FolderExists(profileFolder)) return {{}, InformationNotice(texts::kAccountFolderMissing)};
-    std::wstring backupFolder = JoinPath(profileFolder, backupFolderName);
-    if (!FolderExists(backupFolder)) {
-        return {{}, InformationNotice(std::wstring(backupFolderName) + texts::kAccountBackupFolderMissing)};
+    if (!FolderExists(source.profileFolder)) return {{}, InformationNotice(texts::kAccountFolderMissing)};
+    if (!FolderExists(BackupFolderPath(source))) {
+        const std::wstring name(BackupFolderName(backupFolder));
+        return {{}, InformationNotice(name + texts::kAccountBackupFolderMissing)};
     }
-    return {std::move(backupFolder), std::nullopt};
+    return {std::move(source), std::nullopt};
 }

@@ -1,9 +1,8 @@
 // From the account address typed in to the account's backup folder, with the refusals on the way.
 #pragma once
 
-#include "common/notice.h"
+#include "restore/backup_source.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,11 +10,6 @@
 // typed (UTF-16LE), so addresses differing only in case name different folders.
 std::wstring AccountProfileFolder(std::wstring_view address);
 
-struct AccountBackupFolder {
-    std::wstring folder;            // the backup folder, when the search may go on
-    std::optional<Notice> refusal;  // what the user is told instead
-};
-
-// Checks, in this order: an address was typed, it is shaped like an e-mail address, its profile folder
-// exists, and so does the chosen backup folder in it.
-AccountBackupFolder LocateAccountBackupFolder(std::wstring_view address, std::wstring_view backupFolderName);
+// The account's profile and chosen backup folder, after checking, in this order: an address was typed, it is
+// shaped like an e-mail address, its profile folder exists, and so does the chosen backup folder in it.
+LocatedSource LocateAccountBackupFolder(std::wstring_view address, BackupFolderKind backupFolder);

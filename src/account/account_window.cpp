@@ -4,34 +4,32 @@
 #include "account/backup_scan.h"
 #include "account/scan_columns.h"
 #include "account/time_column.h"
-#include "browser/launch.h"
-#include "common/backup_folder_choice.h"
 #include "common/message_box.h"
 #include "common/texts.h"
 #include "common/window_text.h"
-#include "restore/profile_paths.h"
-#include "restore/restore.h"
 
 #include <windowsx.h>
+
+#include <algorithm>
 
 namespace {
 
 constexpr ControlSpec kControls[] = {
-    // id                               kind                       name          text                        left  top width height    font         tab frame
-    {AccountWindow::kFindFrame,         ControlKind::Frame,        L"Frame1",    texts::kFindBackupsFrame,   { 120,  120, 8745, 4815}, kSimSun10_5, 0},
-    {AccountWindow::kFolderLabel,       ControlKind::Label,        L"Label1",    texts::kChooseBackupFolder, { 120,  360, 3015,  255}, kSimSun9,    2,  AccountWindow::kFindFrame},
-    {AccountWindow::kAddressLabel,      ControlKind::Label,        L"Label2",    texts::kEnterAccountLabel,  {3600,  360, 3015,  255}, kSimSun9,    3,  AccountWindow::kFindFrame},
-    {AccountWindow::kFolderChooser,     ControlKind::DropDownList, L"Combo1",    L"",                        { 120,  720, 3015,  300}, kSimSun12,   6,  AccountWindow::kFindFrame},
-    {AccountWindow::kAddressBox,        ControlKind::TextBox,      L"Text1",     L"",                        {3600,  720, 3615,  375}, kSimSun12,   4,  AccountWindow::kFindFrame},
-    {AccountWindow::kFindButton,        ControlKind::Button,       L"Command1",  texts::kFind,               {7320,  720, 1215,  375}, kSimSun9,    5,  AccountWindow::kFindFrame},
-    {AccountWindow::kResultsLabel,      ControlKind::Label,        L"Label3",    texts::kResultsLabel,       { 120, 1320, 7935,  375}, kSimSun9,    7,  AccountWindow::kFindFrame},
-    {AccountWindow::kResultList,        ControlKind::ListView,     L"ListView1", L"",                        { 120, 1560, 8490, 3015}, kSimSun9,    1,  AccountWindow::kFindFrame},
-    {AccountWindow::kRestoreFrame,      ControlKind::Frame,        L"Frame2",    texts::kRestoreFrame,       { 120, 5040, 8775, 2775}, kSimSun10_5, 8},
-    {AccountWindow::kFileList,          ControlKind::FileList,     L"File1",     L"",                        { 120,  360, 4095, 2250}, kSimSun9,    9,  AccountWindow::kRestoreFrame},
-    {AccountWindow::kInstructionsLabel, ControlKind::Label,        L"Label4",    L"",                        {4440,  480, 4095,  735}, kSimSun12,   10, AccountWindow::kRestoreFrame},
-    {AccountWindow::kRestoreButton,     ControlKind::Button,       L"Command2",  texts::kRestore,            {4440, 1560, 1815,  375}, kSimSun9,    11, AccountWindow::kRestoreFrame},
-    {AccountWindow::kUndoButton,        ControlKind::Button,       L"Command4",  texts::kUndoRestore,        {6720, 1560, 1815,  375}, kSimSun9,    13, AccountWindow::kRestoreFrame},
-    {AccountWindow::kLaunchButton,      ControlKind::Button,       L"Command3",  texts::kStartBrowser,       {4440, 2160, 4095,  375}, kSimSun9,    12, AccountWindow::kRestoreFrame},
+    // id                               kind                       name          text                         left  top width height    font         tab frame
+    {AccountWindow::kFindFrame,         ControlKind::Frame,        L"Frame1",    texts::kFindBackupsFrame,    { 120,  120, 8745, 4815}, kSimSun10_5, 0},
+    {AccountWindow::kFolderLabel,       ControlKind::Label,        L"Label1",    texts::kChooseBackupFolder,  { 120,  360, 3015,  255}, kSimSun9,    2,  AccountWindow::kFindFrame},
+    {AccountWindow::kAddressLabel,      ControlKind::Label,        L"Label2",    texts::kEnterAccountLabel,   {3600,  360, 3015,  255}, kSimSun9,    3,  AccountWindow::kFindFrame},
+    {RestorePanel::kFolderChooser,      ControlKind::DropDownList, L"Combo1",    L"",                         { 120,  720, 3015,  300}, kSimSun12,   6,  AccountWindow::kFindFrame},
+    {AccountWindow::kAddressBox,        ControlKind::TextBox,      L"Text1",     L"",                         {3600,  720, 3615,  375}, kSimSun12,   4,  AccountWindow::kFindFrame},
+    {AccountWindow::kFindButton,        ControlKind::Button,       L"Command1",  texts::kFind,                {7320,  720, 1215,  375}, kSimSun9,    5,  AccountWindow::kFindFrame},
+    {AccountWindow::kResultsLabel,      ControlKind::Label,        L"Label3",    texts::kResultsLabel,        { 120, 1320, 7935,  375}, kSimSun9,    7,  AccountWindow::kFindFrame},
+    {AccountWindow::kResultList,        ControlKind::ListView,     L"ListView1", L"",                         { 120, 1560, 8490, 3015}, kSimSun9,    1,  AccountWindow::kFindFrame},
+    {AccountWindow::kRestoreFrame,      ControlKind::Frame,        L"Frame2",    texts::kRestoreFrame,        { 120, 5040, 8775, 2775}, kSimSun10_5, 8},
+    {RestorePanel::kFileList,           ControlKind::FileList,     L"File1",     L"",                         { 120,  360, 4095, 2250}, kSimSun9,    9,  AccountWindow::kRestoreFrame},
+    {AccountWindow::kInstructionsLabel, ControlKind::Label,        L"Label4",    texts::kAccountInstructions, {4440,  480, 4095,  735}, kSimSun12,   10, AccountWindow::kRestoreFrame},
+    {RestorePanel::kRestoreButton,      ControlKind::Button,       L"Command2",  texts::kRestore,             {4440, 1560, 1815,  375}, kSimSun9,    11, AccountWindow::kRestoreFrame},
+    {RestorePanel::kUndoButton,         ControlKind::Button,       L"Command4",  texts::kUndoRestore,         {6720, 1560, 1815,  375}, kSimSun9,    13, AccountWindow::kRestoreFrame},
+    {RestorePanel::kLaunchButton,       ControlKind::Button,       L"Command3",  texts::kStartBrowser,        {4440, 2160, 4095,  375}, kSimSun9,    12, AccountWindow::kRestoreFrame},
 };
 
 constexpr FormSpec kForm{L"QuillbarrowAccountWindow", texts::kAccountCaption, 8940, 8010, kFixedFrame, kControls};
@@ -74,21 +72,15 @@ private:
 
 bool AccountWindow::Show() { return OpenForm(kForm); }
 
-const ClickHandler<AccountWindow> AccountWindow::kClickHandlers[] = {
-    {kFindButton, &AccountWindow::OnFind},
-    {kRestoreButton, &AccountWindow::OnRestore},
-    {kLaunchButton, &AccountWindow::OnLaunch},
-    {kUndoButton, &AccountWindow::OnUndo},
-};
-
 LRESULT AccountWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
             return OnCreate() ? 0 : -1;
         case WM_COMMAND:
-            if (HandleClick(wParam, kClickHandlers)) return 0;
-            // Enter in the address box searches.
-            if (LOWORD(wParam) == IDOK && GetFocus() == Control(kAddressBox)) {
+            if (panel_.HandleCommand(wParam)) return 0;
+            // The find button, and Enter in the address box, search.
+            if ((LOWORD(wParam) == kFindButton && HIWORD(wParam) == BN_CLICKED) ||
+                (LOWORD(wParam) == IDOK && GetFocus() == Control(kAddressBox))) {
                 OnFind();
                 return 0;
             }
@@ -112,19 +104,18 @@ LRESULT AccountWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 // Pointer movement over the list view and the file list comes here.
 LRESULT CALLBACK AccountWindow::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                    DWORD_PTR form) {
+                                            DWORD_PTR form) {
     if (message == WM_MOUSEMOVE) {
         auto* self = reinterpret_cast<AccountWindow*>(form);
         const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         if (id == kResultList) self->OnResultListMouseMove(point);
-        if (id == kFileList) self->OnFileListMouseMove(point);
+        if (id == RestorePanel::kFileList) self->OnFileListMouseMove(point);
     }
     return DefSubclassProc(control, message, wParam, lParam);
 }
 
 bool AccountWindow::OnCreate() {
-    SetWindowTextW(Control(kInstructionsLabel), texts::kAccountInstructions);
-    AddBackupFolderChoices(Control(kFolderChooser));
+    panel_.Attach(hwnd_, RestorePanel::Profile::Account);
 
     const HWND resultList = Control(kResultList);
     for (int i = 0; const Column& column : kColumns) {
@@ -145,12 +136,12 @@ bool AccountWindow::OnCreate() {
     constexpr DWORD kListStyle = LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT;
     SendMessageW(resultList, LVM_SETEXTENDEDLISTVIEWSTYLE, kListStyle, kListStyle);
 
-    fileList_.Attach(Control(kFileList), texts::kBackupPattern);
     rowTooltip_.SetStyle(CTooltip::kBalloon);
     rowTooltip_.SetIcon(TTI_INFO);
-    fileTooltip_.Create(Control(kFileList));
+    fileTooltip_.Create(Control(RestorePanel::kFileList));
     return SetWindowSubclass(resultList, ControlProc, kResultList, reinterpret_cast<DWORD_PTR>(this)) &&
-           SetWindowSubclass(Control(kFileList), ControlProc, kFileList, reinterpret_cast<DWORD_PTR>(this));
+           SetWindowSubclass(Control(RestorePanel::kFileList), ControlProc, RestorePanel::kFileList,
+                             reinterpret_cast<DWORD_PTR>(this));
 }
 
 // The columns share the width beside the vertical scroll bar, so a long result needs no horizontal one. Each
@@ -171,18 +162,18 @@ void AccountWindow::SizeColumns() {
 void AccountWindow::OnLayout() {
     SizeColumns();
     ShowRowTip(0);
-    if (fileTooltip_.Window()) fileTooltip_.Create(Control(kFileList));
+    if (fileTooltip_.Window()) fileTooltip_.Create(Control(RestorePanel::kFileList));
 }
 
 // The search: the account's backup folder, then every entry in it and below it as a row.
 void AccountWindow::OnFind() {
-    const AccountBackupFolder located =
-        LocateAccountBackupFolder(WindowText(Control(kAddressBox)), WindowText(Control(kFolderChooser)));
+    LocatedSource located = LocateAccountBackupFolder(WindowText(Control(kAddressBox)), panel_.ChosenFolder());
     if (located.refusal) {
         ShowNotice(hwnd_, *located.refusal);
         return;
     }
-    fileList_.SetFolder(located.folder);
+    const std::wstring backupFolder = BackupFolderPath(located.source);
+    panel_.Bind(std::move(located.source));
 
     const HWND resultList = Control(kResultList);
     rows_.clear();
@@ -190,7 +181,7 @@ void AccountWindow::OnFind() {
     {
         const WaitCursor hourglass;
         std::uint64_t counter = 0;
-        FindFilesAPI(fileList_.Folder(), texts::kScanPattern, counter, rows_);
+        FindFilesAPI(backupFolder, texts::kScanPattern, counter, rows_);
     }
     SendMessageW(resultList, LVM_SETITEMCOUNT, rows_.size(), 0);
     InvalidateRect(resultList, nullptr, TRUE);
@@ -199,23 +190,6 @@ void AccountWindow::OnFind() {
     GetCursorPos(&pointer);
     ScreenToClient(resultList, &pointer);
     ShowRowTip(RowAt(pointer));
-}
-
-void AccountWindow::OnRestore() {
-    const Notice notice = RestoreFavorites(fileList_.Folder(), fileList_.SelectedName());
-    // A restore may have kept the favorites as a new copy in the listed folder.
-    fileList_.Refresh();
-    ShowNotice(hwnd_, notice);
-}
-
-void AccountWindow::OnLaunch() {
-    if (const auto notice = LaunchBrowser()) ShowNotice(hwnd_, *notice);
-}
-
-// The account's profile is known only from a search: before one, the file list shows the start folder.
-void AccountWindow::OnUndo() {
-    const auto profileFolder = ProfileFolderFromList(fileList_.Folder());
-    ShowNotice(hwnd_, profileFolder ? UndoRestore(*profileFolder) : ErrorNotice(texts::kSearchFirst));
 }
 
 // Moving onto another row shows that row's name; moving off the rows removes the tip; moving within a row
@@ -244,11 +218,12 @@ void AccountWindow::ShowRowTip(int row) {
 
 // The file list's tip names the entry under the pointer; past the last entry it shows nothing.
 void AccountWindow::OnFileListMouseMove(POINT point) {
-    const HWND fileList = Control(kFileList);
+    const HWND fileList = Control(RestorePanel::kFileList);
     const LRESULT lineHeight = SendMessageW(fileList, LB_GETITEMHEIGHT, 0, 0);
     if (lineHeight <= 0) return;
-    const int entry = point.y / static_cast<int>(lineHeight) + static_cast<int>(SendMessageW(fileList, LB_GETTOPINDEX, 0, 0));
-    std::wstring name = fileList_.Name(entry);
+    const int entry =
+        point.y / static_cast<int>(lineHeight) + static_cast<int>(SendMessageW(fileList, LB_GETTOPINDEX, 0, 0));
+    std::wstring name = panel_.Files().Name(entry);
     if (name != fileTooltip_.TipText()) fileTooltip_.SetTipText(std::move(name));
 }
 
@@ -257,20 +232,24 @@ void AccountWindow::OnResultListDisplayInfo(NMLVDISPINFOW& info) {
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return;
     const ScanRow& row = rows_[item.iItem];
     if (item.mask & LVIF_IMAGE) item.iImage = 0;
-    if (!(item.mask & LVIF_TEXT)) return;
+    if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
+    std::wstring text;
     switch (item.iSubItem) {
         case 0:
-            displayText_ = row.name;
+            text = row.name;
             break;
         case 1:
-            displayText_ = std::to_wstring(row.number);
+            text = std::to_wstring(row.number);
             break;
         case 2:
-            displayText_ = SizeColumnText(row);
+            text = SizeColumnText(row);
             break;
         default:
-            displayText_ = TimeColumnText(row);
+            text = TimeColumnText(row);
             break;
     }
-    item.pszText = displayText_.data();
+    // Into the list's own buffer: a text lent from here would change under the list at the next request.
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    text.copy(item.pszText, length);
+    item.pszText[length] = L'\0';
 }

@@ -4,7 +4,7 @@
 
 #include "account/scan_row.h"
 #include "common/base_window.h"
-#include "common/file_list.h"
+#include "restore/restore_panel.h"
 #include "tooltip/tooltip.h"
 
 #include <commctrl.h>
@@ -15,8 +15,8 @@
 class AccountWindow : public BaseWindow<AccountWindow> {
 public:
     enum ControlId : int {
-        kFindFrame = 201, kFolderLabel, kAddressLabel, kFolderChooser, kAddressBox, kFindButton, kResultsLabel,
-        kResultList, kRestoreFrame, kFileList, kInstructionsLabel, kRestoreButton, kUndoButton, kLaunchButton
+        kFindFrame = 201, kFolderLabel, kAddressLabel, kAddressBox, kFindButton, kResultsLabel, kResultList,
+        kRestoreFrame, kInstructionsLabel
     };
 
     explicit AccountWindow(OpenWindows& openWindows) : BaseWindow(openWindows) {}
@@ -30,23 +30,18 @@ private:
     static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                         DWORD_PTR form);
 
-    static const ClickHandler<AccountWindow> kClickHandlers[];
     bool OnCreate();
     void OnLayout();
     void SizeColumns();
     void OnFind();
-    void OnRestore();
-    void OnLaunch();
-    void OnUndo();
     void OnResultListMouseMove(POINT point);
     int RowAt(POINT point) const;
     void ShowRowTip(int row);
     void OnFileListMouseMove(POINT point);
     void OnResultListDisplayInfo(NMLVDISPINFOW& info);
 
-    FileList fileList_;
+    RestorePanel panel_;
     std::vector<ScanRow> rows_;       // what the list view shows; it formats only the rows it draws
-    std::wstring displayText_;        // the text of the cell the list view asked for last
     CTooltip rowTooltip_;             // the name of the row under the pointer, as a balloon
     CTooltip fileTooltip_;            // the name of the file list's entry under the pointer
     int hoveredRow_ = 0;              // 1-based; 0 when the pointer was last over no row

@@ -53,10 +53,13 @@ std::optional<Notice> LaunchBrowser() {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+    // The browser works in its own folder, as a shortcut would start it, and keeps none of this program's busy
+    // (a USB stick or a share could not be removed while it runs).
+    if (!CreateProcessW(executable.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                         &startup, &started)) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        // ERROR_DIRECTORY: the install folder, where the browser is to start, is not there either.
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) {
             return ErrorNotice(texts::kLaunchFileMissing + executable + texts::kLaunchFileMissingEnd);
         }
         return FailureNotice(texts::kLaunchFailed + executable, error);

@@ -36,13 +36,24 @@ bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
 bool IsProcessRunning(std::wstring_view name) {
     const UniqueFileHandle snapshot{CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0)};
     if (!snapshot) return false;
+    // Only this user's session counts: another user's browser (fast user switching, a terminal server) neither
+    // writes these favorites nor can be closed from here.
+    DWORD ownSession = 0;
+    const bool sessionKnown = ProcessIdToSessionId(GetCurrentProcessId(), &ownSession);
+    const auto inOwnSession = [&](DWORD processId) {
+        DWORD session = 0;
+        return !sessionKnown || (ProcessIdToSessionId(processId, &session) && session == ownSession);
+    };
 
     const std::wstring upperName = UpperCase(name);
     std::wstring buffer(32768, L'\0');
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof(entry);
     for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
-        if (UpperCase(ImagePathOrName(entry, buffer)).find(upperName) != std::wstring::npos) return true;
+        if (UpperCase(ImagePathOrName(entry, buffer)).find(upperName) != std::wstring::npos &&
+            inOwnSession(entry.th32ProcessID)) {
+            return true;
+        }
     }
     return false;
 }

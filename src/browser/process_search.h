@@ -3,9 +3,9 @@
 
 #include <string_view>
 
-// True when some running process's full executable path contains `name`, compared without regard to case.
-// Every process counts whatever its bitness or elevation: where its path cannot be read, its executable
-// name from the process list is tested instead.
+// True when some running process of this user's session has a full executable path that contains `name`,
+// compared without regard to case. Every such process counts whatever its bitness or elevation: where its path
+// cannot be read, its executable name from the process list is tested instead.
 bool IsProcessRunning(std::wstring_view name);
 
 // Case-insensitive substring test, independent of the user's locale.

@@ -1,9 +1,11 @@
 #include "restore/kept_copy.h"
 
 #include "common/file_list.h"
+#include "common/paths.h"
 #include "common/texts.h"
-#include "common/unique_handle.h"
-#include "restore/profile_paths.h"
+#include "restore/backup_source.h"
+#include "restore/file_names.h"
+#include "restore/linked_files.h"
 #include "restore/safe_replace.h"
 
 #include <cstring>
@@ -11,7 +13,7 @@
 
 namespace {
 
-constexpr unsigned kMaxNumber = 1000;
+constexpr unsigned kMaxNumber = 999;
 
 std::optional<ULONGLONG> FileSize(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -40,30 +42,34 @@ bool SameBytes(const std::wstring& a, const std::wstring& b) {
     return true;
 }
 
-bool SavedElsewhere(const std::wstring& favorites, const std::wstring& profileFolder) {
-    if (SameBytes(favorites, UndoCopyPath(profileFolder))) return true;
-    for (const wchar_t* backupFolderName : {texts::kDailyBackup, texts::kBackup}) {
-        const std::wstring folder = JoinPath(profileFolder, backupFolderName);
+// A copy that is the favorites file itself, reached another way, saves nothing.
+bool HoldsTheSameElsewhere(const std::wstring& favorites, const std::wstring& copy) {
+    return SameBytes(favorites, copy) && !SameFile(favorites, copy);
+}
+
+}  // namespace
+
+bool FavoritesSavedElsewhere(const std::wstring& profileFolder) {
+    const std::wstring favorites = FavoritesPath(profileFolder);
+    if (HoldsTheSameElsewhere(favorites, UndoCopyPath(profileFolder))) return true;
+    for (const BackupFolderKind kind : {BackupFolderKind::DailyBackup, BackupFolderKind::Backup}) {
+        const std::wstring folder = BackupFolderPath(profileFolder, kind);
         for (const std::wstring& name : ListableFileNames(folder, texts::kBackupPattern)) {
-            if (SameBytes(favorites, JoinPath(folder, name))) return true;
+            if (HoldsTheSameElsewhere(favorites, JoinPath(folder, name))) return true;
         }
     }
     return false;
 }
 
-}  // namespace
-
-KeptCopy KeepUnsavedFavorites(const std::wstring& profileFolder, const std::wstring& backupFolder) {
-    const std::wstring favorites = FavoritesPath(profileFolder);
-    if (SavedElsewhere(favorites, profileFolder)) return {};
-
+KeptCopy KeepFavorites(const std::wstring& profileFolder, const std::wstring& folder) {
     SYSTEMTIME now{};
     GetLocalTime(&now);
+    const KeptCopyTime time{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
     for (unsigned number = 0; number <= kMaxNumber; ++number) {
-        std::wstring name = BackupCopyName(now.wYear, now.wMonth, now.wDay, now.wHour, number);
-        const std::wstring path = JoinPath(backupFolder, name);
+        std::wstring name = KeptCopyName(time, number);
+        const std::wstring path = JoinPath(folder, name);
         if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-        const DWORD error = CopyToNewFile(favorites, path);
+        const DWORD error = CopyToNewFile(FavoritesPath(profileFolder), path);
         // A name that another program took meanwhile is passed over like any other taken name.
         if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS) continue;
         if (error != ERROR_SUCCESS) return {error, {}};

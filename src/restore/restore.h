@@ -2,14 +2,18 @@
 #pragma once
 
 #include "common/notice.h"
+#include "restore/backup_source.h"
 
+#include <optional>
 #include <string_view>
 
-// Puts the backup copy `selectedName` of `listFolder` in place of the favorites file of the profile that the
-// list folder (a DailyBackup or Backup folder) belongs to. The favorites are kept as the undo copy when no undo
-// copy exists yet; when one does and the favorites are saved nowhere else, they are first kept as a new backup
-// copy in the list folder. Returns the one message the user is to see.
-Notice RestoreFavorites(std::wstring_view listFolder, std::wstring_view selectedName);
+// Puts the backup copy `selectedName` of the source's backup folder in place of the source profile's favorites
+// file. Without a source (the file list shows some other folder) nothing is written. The favorites are kept as the
+// undo copy when no undo copy exists yet; when one does and the favorites are saved nowhere else, they are first
+// kept as a copy of their own in the backup folder. Returns the one message the user is to see.
+Notice RestoreFavorites(const std::optional<BackupSource>& source, std::wstring_view selectedName);
 
-// Copies the undo copy back over the favorites file of `profileFolder` and deletes it.
-Notice UndoRestore(std::wstring_view profileFolder);
+// Copies the undo copy back over the favorites file of the source's profile and deletes it. Favorites saved
+// nowhere else are first kept as a copy of their own: in the source's backup folder, else in the other one, else
+// in a DailyBackup folder made for it.
+Notice UndoRestore(const BackupSource& source);

@@ -1,15 +1,14 @@
 #include "restore/safe_replace.h"
 
+#include "common/paths.h"
 #include "common/unique_handle.h"
+#include "restore/file_names.h"
+#include "restore/linked_files.h"
 
-#include <cwchar>
-#include <iterator>
 #include <memory>
 
 namespace {
 
-constexpr wchar_t kTemporaryPrefix[] = L"~quillbarrow-";
-constexpr wchar_t kTemporarySuffix[] = L".tmp";
 constexpr DWORD kCopyChunk = 1 << 20;
 
 bool IsBusy(DWORD error) {
@@ -36,8 +35,7 @@ std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.fin
 
 // A name for a temporary file in `folder`; another attempt gives another name.
 std::wstring TemporaryPath(const std::wstring& folder, unsigned attempt) {
-    return folder + L'\\' + kTemporaryPrefix + std::to_wstring(GetCurrentProcessId()) + L'-' +
-           std::to_wstring(GetTickCount64()) + L'-' + std::to_wstring(attempt) + kTemporarySuffix;
+    return JoinPath(folder, TemporaryName(GetCurrentProcessId(), GetTickCount64(), attempt));
 }
 
 constexpr unsigned kTemporaryAttempts = 100;
@@ -45,8 +43,7 @@ constexpr unsigned kTemporaryAttempts = 100;
 // Whether the process that made a temporary file may still be about to rename it: another copy of the tool
 // closes its copy before the rename, so an open-file check cannot tell. The name carries the maker's process
 // id. This process has no copy in progress while it cleans up.
-bool MakerMayStillUse(const std::wstring& name) {
-    const DWORD processId = wcstoul(name.c_str() + std::size(kTemporaryPrefix) - 1, nullptr, 10);
+bool MakerMayStillUse(DWORD processId) {
     if (processId == 0 || processId == GetCurrentProcessId()) return false;
     const UniqueKernelHandle process{OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId)};
     // A process of another user or of higher rights may not be opened, but it runs.
@@ -57,7 +54,8 @@ bool MakerMayStillUse(const std::wstring& name) {
 
 bool IsTaken(DWORD error) { return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS; }
 
-// A hidden file in a folder that is deleted again unless it is kept.
+// A hidden file in a folder that is deleted again unless it is kept. Only the tool's own temporary files are
+// hidden and named so, which is how a later run tells them from the user's files.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::wstring& folder) {
@@ -106,9 +104,8 @@ DWORD CopyContent(HANDLE from, HANDLE to) {
     }
 }
 
-// Everything on the disk first, while the copy is still hidden: a run killed during that wait leaves no
-// file in sight. Then plain attributes (not hidden, not read-only: the browser must be able to save over
-// the file) and the source's last-write time, just before the rename makes the copy visible.
+// Everything on the disk, with the source's last-write time, while the copy is still hidden: a run killed
+// during that wait leaves only a hidden temporary file, which the next run clears.
 DWORD FinishCopy(HANDLE source, HANDLE copy) {
     if (!FlushFileBuffers(copy)) return GetLastError();
     FILETIME lastWrite{};
@@ -116,7 +113,6 @@ DWORD FinishCopy(HANDLE source, HANDLE copy) {
     FILE_BASIC_INFO basic{};
     basic.LastWriteTime.LowPart = lastWrite.dwLowDateTime;
     basic.LastWriteTime.HighPart = static_cast<LONG>(lastWrite.dwHighDateTime);
-    basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
     return ErrorUnless(SetFileInformationByHandle(copy, FileBasicInfo, &basic, sizeof(basic)));
 }
 
@@ -126,29 +122,10 @@ bool IsReadOnlyFile(const std::wstring& path) {
            !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-// The file that an existing `path` leads to: where `path` is a link, the linked file, so that a copy replaces
-// that file and the link stays; otherwise `path` itself. Wine shows a Unix link to a file as a plain file, so
-// the final path is asked for every file, not only for those marked as links.
-std::wstring LinkedFile(const std::wstring& path) {
-    const UniqueFileHandle file{CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
-                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
-    if (!file) return path;
-    std::wstring target(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetFinalPathNameByHandleW(file.Get(), target.data(), static_cast<DWORD>(target.size()),
-                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-        if (length == 0) return path;
-        if (length < target.size()) {
-            target.resize(length);
-            return target;
-        }
-        target.resize(length);
-    }
-}
-
-// Copies `source` to a hidden temporary file beside `destination`, then renames it to `destination` with
-// the given MoveFileEx flags.
+// Copies `source` to a hidden temporary file beside `destination`, then renames it to `destination` with the
+// given MoveFileEx flags, and only then gives it plain attributes (not hidden, not read-only: the browser must be
+// able to save over it). A run killed between the two leaves the whole copy in place, only hidden, rather than
+// a visible temporary file that no later run could tell from the user's.
 DWORD CopyThroughTemporary(const std::wstring& source, const std::wstring& destination, DWORD moveFlags) {
     UniqueFileHandle in;
     DWORD error = OpenToRead(source, in);
@@ -162,12 +139,18 @@ DWORD CopyThroughTemporary(const std::wstring& source, const std::wstring& desti
     if ((error = CopyContent(in.Get(), copy.Handle())) != ERROR_SUCCESS) return error;
     if ((error = FinishCopy(in.Get(), copy.Handle())) != ERROR_SUCCESS) return error;
     copy.Close();
+    // The source may be the destination's own target (a link replaced by a copy of what it leads to): no handle
+    // of this process may hold it while the copy takes its place.
+    in.Reset();
 
     error = RetryWhileBusy([&] {
         return ErrorUnless(MoveFileExW(copy.Path().c_str(), destination.c_str(), moveFlags | MOVEFILE_WRITE_THROUGH));
     });
-    if (error == ERROR_SUCCESS) copy.Keep();
-    return error;
+    if (error != ERROR_SUCCESS) return error;
+    copy.Keep();
+    // The copy is in place whatever this gives: only its being hidden is at stake.
+    SetFileAttributesW(destination.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return ERROR_SUCCESS;
 }
 
 }  // namespace
@@ -181,7 +164,9 @@ DWORD OpenToRead(const std::wstring& path, UniqueFileHandle& file) {
 }
 
 DWORD ReplaceWithCopy(const std::wstring& source, const std::wstring& destination) {
-    return CopyThroughTemporary(source, LinkedFile(destination), MOVEFILE_REPLACE_EXISTING);
+    std::wstring file;
+    if (const DWORD error = LinkedFile(destination, file)) return error;
+    return CopyThroughTemporary(source, file, MOVEFILE_REPLACE_EXISTING);
 }
 
 DWORD CopyToNewFile(const std::wstring& source, const std::wstring& destination) {
@@ -189,6 +174,12 @@ DWORD CopyToNewFile(const std::wstring& source, const std::wstring& destination)
 }
 
 DWORD DeleteFileForced(const std::wstring& path) {
+    // A link goes, never the file it leads to. Wine renames, hides and deletes that file for any of them by name,
+    // so the link is first replaced, in one rename, by a plain copy of what it leads to, which then goes as any
+    // file does; a run killed meanwhile leaves that same content under the link's name.
+    if (IsLink(path)) {
+        if (const DWORD error = CopyThroughTemporary(path, path, MOVEFILE_REPLACE_EXISTING)) return error;
+    }
     // A file that another process holds open with delete sharing is only marked for deletion and keeps its
     // name until that process lets go, so the next restore would take it for an undo copy still there.
     // Renamed first to a hidden temporary name, the file frees its name at once; if the deletion must wait,
@@ -214,12 +205,19 @@ DWORD DeleteFileForced(const std::wstring& path) {
 
 void RemoveLeftoverTemporaries(const std::wstring& folder) {
     WIN32_FIND_DATAW found{};
-    const std::wstring pattern = folder + L'\\' + kTemporaryPrefix + L'*' + kTemporarySuffix;
-    const UniqueFindHandle search{FindFirstFileW(pattern.c_str(), &found)};
+    const UniqueFindHandle search{FindFirstFileW(JoinPath(folder, L"~quillbarrow-*.tmp").c_str(), &found)};
     if (!search) return;
     do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        if (MakerMayStillUse(found.cFileName)) continue;
-        DeleteFileW((folder + L'\\' + found.cFileName).c_str());
+        constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+        // Windows makes a temporary file hidden as it creates it; Wine hides it just after, so a run killed in
+        // between leaves it visible, and still empty. An empty file holds nothing to lose.
+        const bool hiddenOrEmpty = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ||
+                                   (found.nFileSizeHigh == 0 && found.nFileSizeLow == 0);
+        if ((found.dwFileAttributes & kNotPlain) || !hiddenOrEmpty) continue;
+        const auto maker = TemporaryMakerId(found.cFileName);
+        if (!maker || MakerMayStillUse(*maker)) continue;
+        // The tool makes no links: one named so is the user's, and deleting it by name would reach its target.
+        const std::wstring path = JoinPath(folder, found.cFileName);
+        if (!IsLink(path)) DeleteFileW(path.c_str());
     } while (FindNextFileW(search.Get(), &found));
 }

@@ -122,7 +122,7 @@ TEST(BitnessTest, TheAccountWindowsHeadersRowsAndTipsReadBack) {
     const HWND window = program.WaitForWindow(L"账户收藏恢复");
     ASSERT_TRUE(window);
     const HWND list = GetDlgItem(window, AccountWindow::kResultList);
-    const HWND files = GetDlgItem(window, AccountWindow::kFileList);
+    const HWND files = GetDlgItem(window, RestorePanel::kFileList);
 
     Names headers;
     std::vector<int> formats;

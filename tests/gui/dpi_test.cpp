@@ -17,24 +17,35 @@ struct Expected {
 };
 
 // The designed geometry, frame offsets added: Frame1 at 120, 120 and Frame2 at 120, 5040.
+using Panel = RestorePanel;
 constexpr Expected kMain[] = {
-    {101, L"button", 480, 360, 2775, 735, 120},
-    {102, L"button", 480, 1320, 2775, 735, 120},
+    {MainWindow::kHaveAccountButton, L"button", 480, 360, 2775, 735, 120},
+    {MainWindow::kNoAccountButton, L"button", 480, 1320, 2775, 735, 120},
 };
 constexpr Expected kLocal[] = {
-    {301, L"label", 120, 120, 3855, 255, 90},   {302, L"other", 120, 480, 4095, 0, 120},
-    {303, L"other", 120, 960, 4095, 2250, 90},  {304, L"label", 240, 3360, 3855, 855, 105},
-    {305, L"button", 120, 4320, 1815, 375, 90}, {306, L"button", 2280, 4320, 1935, 375, 90},
-    {307, L"button", 120, 4920, 4095, 375, 90},
+    {SharedProfileWindow::kFolderLabel, L"label", 120, 120, 3855, 255, 90},
+    {Panel::kFolderChooser, L"other", 120, 480, 4095, 0, 120},
+    {Panel::kFileList, L"other", 120, 960, 4095, 2250, 90},
+    {SharedProfileWindow::kInstructionsLabel, L"label", 240, 3360, 3855, 855, 105},
+    {Panel::kRestoreButton, L"button", 120, 4320, 1815, 375, 90},
+    {Panel::kUndoButton, L"button", 2280, 4320, 1935, 375, 90},
+    {Panel::kLaunchButton, L"button", 120, 4920, 4095, 375, 90},
 };
 constexpr Expected kAccount[] = {
-    {201, L"frame", 120, 120, 8745, 4815, 105},  {202, L"label", 240, 480, 3015, 255, 90},
-    {203, L"label", 3720, 480, 3015, 255, 90},   {204, L"other", 240, 840, 3015, 0, 120},
-    {205, L"other", 3720, 840, 3615, 375, 120},  {206, L"button", 7440, 840, 1215, 375, 90},
-    {207, L"label", 240, 1440, 7935, 375, 90},   {208, L"other", 240, 1680, 8490, 3015, 90},
-    {209, L"frame", 120, 5040, 8775, 2775, 105}, {210, L"other", 240, 5400, 4095, 2250, 90},
-    {211, L"label", 4560, 5520, 4095, 735, 120}, {212, L"button", 4560, 6600, 1815, 375, 90},
-    {213, L"button", 6840, 6600, 1815, 375, 90}, {214, L"button", 4560, 7200, 4095, 375, 90},
+    {AccountWindow::kFindFrame, L"frame", 120, 120, 8745, 4815, 105},
+    {AccountWindow::kFolderLabel, L"label", 240, 480, 3015, 255, 90},
+    {AccountWindow::kAddressLabel, L"label", 3720, 480, 3015, 255, 90},
+    {Panel::kFolderChooser, L"other", 240, 840, 3015, 0, 120},
+    {AccountWindow::kAddressBox, L"other", 3720, 840, 3615, 375, 120},
+    {AccountWindow::kFindButton, L"button", 7440, 840, 1215, 375, 90},
+    {AccountWindow::kResultsLabel, L"label", 240, 1440, 7935, 375, 90},
+    {AccountWindow::kResultList, L"other", 240, 1680, 8490, 3015, 90},
+    {AccountWindow::kRestoreFrame, L"frame", 120, 5040, 8775, 2775, 105},
+    {Panel::kFileList, L"other", 240, 5400, 4095, 2250, 90},
+    {AccountWindow::kInstructionsLabel, L"label", 4560, 5520, 4095, 735, 120},
+    {Panel::kRestoreButton, L"button", 4560, 6600, 1815, 375, 90},
+    {Panel::kUndoButton, L"button", 6840, 6600, 1815, 375, 90},
+    {Panel::kLaunchButton, L"button", 4560, 7200, 4095, 375, 90},
 };
 
 // The texts that the designed geometry cuts even with SimSun's metrics; each is printed with its figures, not
@@ -44,7 +55,8 @@ constexpr Expected kAccount[] = {
 // of 15 they would take about 248). At 192 DPI the account window's instructions take three lines of
 // 33 pixels (ascent and descent, 27.5 and 4.5 pixels, each rounded up) in a label 98 high.
 bool KnownCut(int id, int dpi) {
-    return (dpi == 120 && (id == 304 || id == 202)) || (dpi == 192 && id == 211);
+    return (dpi == 120 && (id == SharedProfileWindow::kInstructionsLabel || id == AccountWindow::kFolderLabel)) ||
+           (dpi == 192 && id == AccountWindow::kInstructionsLabel);
 }
 
 int Pixels(int twips, int dpi) {
@@ -168,7 +180,7 @@ TEST_P(DpiTest, EveryWindowAndControlIsPlacedAndWhole) {
         MovePointer(list, {row.left + 20 + (nudge ^= 1), (row.top + row.bottom) / 2});
         return ControlText(program.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW)) == L"Favorite2.dat.2012.02.22";
     }));
-    const HWND files = GetDlgItem(window, AccountWindow::kFileList);
+    const HWND files = GetDlgItem(window, RestorePanel::kFileList);
     const int lineHeight = static_cast<int>(SendMessageW(files, LB_GETITEMHEIGHT, 0, 0));
     EXPECT_TRUE(WaitUntil([&] {
         MovePointer(files, {20 + (nudge ^= 1), lineHeight * 3 / 2});
@@ -199,7 +211,7 @@ TEST(DpiChangeTest, EachWindowLaysItselfOutAgainAtTheNewDpi) {
         Click(main, MainWindow::kNoAccountButton);
         const HWND local = program.WaitForWindow(L"本地收藏恢复");
         ASSERT_TRUE(local);
-        const HWND files = GetDlgItem(local, SharedProfileWindow::kFileList);
+        const HWND files = GetDlgItem(local, RestorePanel::kFileList);
         const LRESULT lineAt96 = SendMessageW(files, LB_GETITEMHEIGHT, 0, 0);
         change(local, 192, 4305, 5445);
         CheckLayout(local, kLocal, 192, 4305, 5445);

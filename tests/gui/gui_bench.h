@@ -136,15 +136,6 @@ inline bool SelectEntry(HWND listBox, const std::wstring& text) {
     return SendMessageW(listBox, LB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(text.c_str())) != LB_ERR;
 }
 
-inline std::vector<std::wstring> Entries(HWND listBox) {
-    std::vector<std::wstring> entries;
-    for (LRESULT i = 0, count = SendMessageW(listBox, LB_GETCOUNT, 0, 0); i < count; ++i) {
-        // Room for any file name, whatever the list holds by the time the text is read.
-        wchar_t text[MAX_PATH + 1] = {};
-        if (SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text)) != LB_ERR) entries.push_back(text);
-    }
-    return entries;
-}
 
 // Sends a message whose parameter points at `record` to a window of another process through a copy of the record
 // in that process, as Wine carries no list-view pointers across processes, and reads the record back.

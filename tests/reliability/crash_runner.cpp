@@ -1,7 +1,7 @@
 // Runs one restore or undo and kills itself, as a crash would, KILL_AFTER_MS into the operation (never when
 // negative) unless the operation has ended:
-//   qb_crash_runner KILL_AFTER_MS LIST_FOLDER BACKUP_NAME    restores the backup of LIST_FOLDER (a DailyBackup folder)
-//   qb_crash_runner KILL_AFTER_MS PROFILE_FOLDER             undoes
+//   qb_crash_runner KILL_AFTER_MS PROFILE_FOLDER BACKUP_NAME    restores the backup of the profile's DailyBackup
+//   qb_crash_runner KILL_AFTER_MS PROFILE_FOLDER                undoes
 // Exit code: the operation's milliseconds; 1000000 when killed; 2000000 after an error message or wrong arguments.
 #include "restore/restore.h"
 
@@ -16,6 +16,7 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(killAfterMs);  // -1: INFINITE
         TerminateProcess(GetCurrentProcess(), 1000000);
     }).detach();
-    const Notice notice = argc == 4 ? RestoreFavorites(argv[2], argv[3]) : UndoRestore(argv[2]);
+    const BackupSource source{argv[2], BackupFolderKind::DailyBackup};
+    const Notice notice = argc == 4 ? RestoreFavorites(source, argv[3]) : UndoRestore(source);
     return notice.icon == NoticeIcon::Information ? static_cast<int>(GetTickCount64() - begin) : 2000000;
 }

@@ -22,6 +22,16 @@ std::string Utf8(std::wstring_view utf16) {
     return text;
 }
 
+std::vector<std::wstring> Entries(HWND listBox) {
+    std::vector<std::wstring> entries;
+    for (LRESULT i = 0, count = SendMessageW(listBox, LB_GETCOUNT, 0, 0); i < count; ++i) {
+        // Room for any file name, whatever the list holds by the time the text is read.
+        wchar_t text[MAX_PATH + 1] = {};
+        if (SendMessageW(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text)) != LB_ERR) entries.push_back(text);
+    }
+    return entries;
+}
+
 TempFolder::TempFolder(std::wstring_view nameHint, const std::wstring& parent) {
     static std::atomic<unsigned> counter{0};
     wchar_t temp[MAX_PATH + 1];

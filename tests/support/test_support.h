@@ -46,6 +46,9 @@ std::vector<std::wstring> Temporaries(const std::wstring& folder);
 
 std::string Utf8(std::wstring_view utf16);
 
+// The entries of a list box, of this process or another.
+std::vector<std::wstring> Entries(HWND listBox);
+
 // The folder of the running test program, and of the program under test.
 std::wstring TestBinaryFolder();
 std::wstring ProgramPath();
@@ -117,9 +120,11 @@ inline const Notice kNothingSelectedNotice{L"未选中需要恢复的收藏文�
 inline const Notice kBrowserRunningNotice{L"检测到搜狗浏览器正在运行，请关闭搜狗浏览器再操作", L"错误",
                                           NoticeIcon::Error};
 inline const Notice kNotInBackupFolderNotice{L"所选文件不在备份目录中，请重新选择", L"错误", NoticeIcon::Error};
-// The success message of a restore that kept the favorites as a new copy in DailyBackup: its first words.
+// The success messages of a restore and of an undo that kept the favorites as a new copy in DailyBackup: their
+// first words.
 inline constexpr wchar_t kFavoritesKeptNotice[] =
     L"成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为 DailyBackup\\Favorite2.dat.";
+inline constexpr wchar_t kFavoritesKeptBeforeUndoNotice[] = L"成功撤消恢复\n撤消前的收藏夹已另存为 DailyBackup\\Favorite2.dat.";
 // The failure messages: what failed, then the system's reason after these words.
 inline constexpr wchar_t kSaveUndoCopyFailed[] =
     L"无法保存撤消用的收藏夹副本（Favorite2Backup.dat），收藏夹没有改动。\n\n原因：";
@@ -128,6 +133,7 @@ inline constexpr wchar_t kRestoreBackupFailed[] =
 inline constexpr wchar_t kRestoreUndoCopyFailed[] =
     L"无法用撤消副本恢复收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
 inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，收藏夹没有改动。\n\n原因：";
+inline constexpr wchar_t kKeepBeforeUndoFailed[] = L"无法把撤消前的收藏夹另存到备份目录中，收藏夹没有改动。\n\n原因：";
 inline constexpr wchar_t kDeleteUndoCopyFailed[] =
     L"收藏夹已恢复为原来的数据，但无法删除撤消副本（Favorite2Backup.dat），下次撤消恢复时会再用它恢复一次。\n\n原因：";
 

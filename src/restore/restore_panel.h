@@ -1,0 +1,46 @@
+// The part that both restore windows share: the backup-folder chooser, the file list bound to a backup source,
+// and the restore, undo and browser-start buttons with their handlers. Each window places these controls in its
+// own table, under the IDs here, and hands their commands to the panel.
+#pragma once
+
+#include "common/file_list.h"
+#include "restore/backup_source.h"
+
+#include <windows.h>
+
+#include <optional>
+
+class RestorePanel {
+public:
+    enum ControlId : int { kFolderChooser = 401, kFileList, kRestoreButton, kUndoButton, kLaunchButton };
+
+    // Whose backups the panel restores: the shared profile's, known from the start, or an account's, known only
+    // once a search has found it.
+    enum class Profile { Shared, Account };
+
+    // Fills the chooser and shows the start folder in the file list, which has no source yet. The shared profile's
+    // panel then chooses DailyBackup at once, which may tell the user that it is missing.
+    void Attach(HWND window, Profile profile);
+
+    // Runs the handler of the panel control that this WM_COMMAND comes from; false when it is none of the panel's.
+    bool HandleCommand(WPARAM wParam);
+
+    // Shows the source's backup folder in the file list, which restores from it from now on.
+    void Bind(BackupSource source);
+
+    // The backup folder the chooser names.
+    BackupFolderKind ChosenFolder() const;
+    const FileList& Files() const { return files_; }
+
+private:
+    void OnFolderChosen();
+    void OnRestore();
+    void OnUndo();
+    void OnLaunch();
+
+    HWND window_ = nullptr;
+    Profile profile_ = Profile::Shared;
+    FileList files_;
+    // Where the file list's entries come from; none while it shows the start folder.
+    std::optional<BackupSource> source_;
+};
