@@ -8,8 +8,8 @@
 #   qemu-i386    the emulator, from Debian's bookworm-backports (bookworm's own cannot run at guest base 0)
 #   lib/wine/    a private Wine folder: wine64 (a copy, so Wine finds its siblings here), wineserver, and the
 #                `wine` that Wine execs for a 32-bit process, which hands it to qemu-i386
-#   lib/qemu/    Wine's i386 preloader, patched for qemu, at the depth of lib/wine (Wine finds its libraries
-#                relative to the running loader)
+#   lib/qemu/    Wine's i386 preloader, patched for qemu, and what an emulated process execs from the preloader's
+#                folder: the same `wine`, `wine64` and `wineserver` as lib/wine
 # Prints nothing when all is ready; exits non-zero naming the step that failed.
 set -euo pipefail -o errtrace
 cd "$(dirname "$0")/.."
@@ -21,7 +21,7 @@ wine_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null) || {
     exit 1
 }
 # Part of the stamp: a moved folder or a changed layout prepares again, as does another wine64.
-stamp="wine64=$wine_version path=$runtime layout=2"
+stamp="wine64=$wine_version path=$runtime layout=3"
 ready() { [ "$(cat "$runtime/.ready" 2>/dev/null)" = "$stamp" ]; }
 ready && exit 0
 
@@ -129,18 +129,23 @@ ln -s /usr/lib/wine/wineserver64 "$runtime/lib/wine/wineserver"
 ln -s /usr/lib/x86_64-linux-gnu "$runtime/lib/x86_64-linux-gnu"
 ln -s "$root/usr/lib/i386-linux-gnu" "$runtime/lib/i386-linux-gnu"
 ln -s /usr/share/wine "$runtime/share/wine"
-# Inside the emulator a path resolves in root/ first: there the loader's own path names the i386 loader.
-mkdir -p "$root$runtime/lib/wine"
-cp "$root/usr/lib/wine/wine" "$root$runtime/lib/wine/wine"
+# An emulated process finds its siblings in the folder of its running loader, the preloader's: lib/qemu, at the
+# depth of lib/wine, so Wine's relative paths hold there too.
+mkdir -p "$runtime/lib/qemu"
+for name in wine wine64 wineserver; do ln -s "../wine/$name" "$runtime/lib/qemu/$name"; done
+# Inside the emulator a path resolves in root/ first: there the script's paths name the i386 loader.
+for folder in wine qemu; do
+    mkdir -p "$root$runtime/lib/$folder"
+    cp "$root/usr/lib/wine/wine" "$root$runtime/lib/$folder/wine"
+done
 
 step "patching Wine's i386 preloader"
 # qemu ignores a mapping flag Wine relies on unless the preloader reserves the address space (without it each
 # 32-bit start makes some 65,000 mmap calls). The preloader's program header that loads its ELF headers at
 # 0x08048000 would make qemu reserve 0x08048000-0x7d400000, where ntdll.dll must go: it becomes PT_NULL.
-# It stays out of lib/wine: Wine execs a "wine-preloader" it finds beside its loader directly, which a kernel that
-# runs 32-bit code would start natively, bypassing the emulator and the script below.
-mkdir -p "$runtime/lib/qemu"
-preloader="$runtime/lib/qemu/wine-preloader"
+# It is not called wine-preloader: Wine execs a "wine-preloader" that it finds beside its loader directly, which a
+# kernel that runs 32-bit code would start natively, bypassing the emulator and the script below.
+preloader="$runtime/lib/qemu/preloader"
 cp "$root/usr/lib/wine/wine-preloader" "$preloader"
 read_u32() { od -An -tu4 -j "$2" -N4 "$1" | tr -d ' '; }
 read_u16() { od -An -tu2 -j "$2" -N2 "$1" | tr -d ' '; }
