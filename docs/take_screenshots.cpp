@@ -46,6 +46,8 @@ int wmain(int argc, wchar_t** argv) {
         WriteBytes(account + name, std::string(180000, 'x'));
         WriteBytes(account + L"\\2012" + name, std::string(170000, 'x'));
     }
+    // A favorites file the tool kept before a restore: its name is longer than the browser's.
+    WriteBytes(account + L"\\Favorite2.dat.2012.02.27.23.41.07", std::string(185000, 'x'));
 
     // The windows' own pixels, whatever the scale.
     MakeDpiAware();
@@ -57,8 +59,9 @@ int wmain(int argc, wchar_t** argv) {
     SelectEntry(GetDlgItem(local, RestorePanel::kFileList), L"Favorite2.dat.2012.02.27.22");
     saved = Save(local, folder + L"\\no-account-window.png") && saved;
 
-    // The account window after a search, with a row's tip, at 96 DPI and at 144 (150 % scale).
-    for (const auto& [dpi, name] : {std::pair(96, L"account-window.png"), std::pair(144, L"account-window-144dpi.png")}) {
+    // The account window after a search, with a row's tip, at 96 DPI, 120 (125 % scale) and 144 (150 %).
+    for (const auto& [dpi, name] : {std::pair(96, L"account-window.png"), std::pair(120, L"account-window-120dpi.png"),
+                                    std::pair(144, L"account-window-144dpi.png")}) {
         SetScreenDpi(dpi);
         const ProgramUnderTest accountRun(appData.Path());
         accountRun.PressMainButton(MainWindow::kHaveAccountButton);

@@ -2,6 +2,7 @@
 
 #include "account/account_folder.h"
 #include "account/backup_scan.h"
+#include "account/column_needs.h"
 #include "account/scan_columns.h"
 #include "account/time_column.h"
 #include "common/message_box.h"
@@ -32,21 +33,15 @@ constexpr ControlSpec kControls[] = {
     {RestorePanel::kLaunchButton,       ControlKind::Button,       L"Command3",  texts::kStartBrowser,        {4440, 2160, 4095,  375}, kSimSun9,    12, AccountWindow::kRestoreFrame},
 };
 
-constexpr FormSpec kForm{L"QuillbarrowAccountWindow", texts::kAccountCaption, 8940, 8010, kFixedFrame, kControls};
+// The address comes first: the focus waits in its box when the window opens, whatever the tab order.
+constexpr FormSpec kForm{L"QuillbarrowAccountWindow", texts::kAccountCaption, 8940, 8010, kFixedFrame, kControls,
+                         AccountWindow::kAddressBox};
 
-struct Column {
-    const wchar_t* header;
-    int sixths;  // of the list's width
-    int format;
-};
-constexpr Column kColumns[] = {
-    {texts::kColumnName, 2, LVCFMT_LEFT},
-    {texts::kColumnNumber, 1, LVCFMT_CENTER},
-    {texts::kColumnSize, 1, LVCFMT_RIGHT},
-    {texts::kColumnTime, 2, LVCFMT_LEFT},
-};
+constexpr std::array<const wchar_t*, 4> kHeaders = {texts::kColumnName, texts::kColumnNumber, texts::kColumnSize,
+                                                    texts::kColumnTime};
+constexpr int kFormats[] = {LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_RIGHT, LVCFMT_LEFT};
 
-// The program's row image is icon resource 2.
+// The program's row image is icon resource 2, drawn for 16, 20, 24 and 32 pixels.
 constexpr int kRowImage = 2;
 
 struct ImageListTraits {
@@ -96,73 +91,72 @@ LRESULT AccountWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         case WM_DESTROY:
             // The tooltips have no owner: they would outlive the window.
             rowTooltip_.Destroy();
-            fileTooltip_.Destroy();
+            panel_.Detach();
             break;
     }
     return DefaultHandling(message, wParam, lParam);
 }
 
-// Pointer movement over the list view and the file list comes here.
-LRESULT CALLBACK AccountWindow::ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR form) {
+// Pointer movement over the list view comes here.
+LRESULT CALLBACK AccountWindow::ResultListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR form) {
     if (message == WM_MOUSEMOVE) {
-        auto* self = reinterpret_cast<AccountWindow*>(form);
-        const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        if (id == kResultList) self->OnResultListMouseMove(point);
-        if (id == RestorePanel::kFileList) self->OnFileListMouseMove(point);
+        reinterpret_cast<AccountWindow*>(form)->OnResultListMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return DefSubclassProc(list, message, wParam, lParam);
 }
 
 bool AccountWindow::OnCreate() {
-    panel_.Attach(hwnd_, RestorePanel::Profile::Account);
+    if (!panel_.Attach(hwnd_, RestorePanel::Profile::Account)) return false;
 
     const HWND resultList = Control(kResultList);
-    for (int i = 0; const Column& column : kColumns) {
+    for (std::size_t i = 0; i < kHeaders.size(); ++i) {
         LVCOLUMNW spec{};
         spec.mask = LVCF_TEXT | LVCF_FMT;
-        spec.fmt = column.format;
-        spec.pszText = const_cast<wchar_t*>(column.header);
-        if (SendMessageW(resultList, LVM_INSERTCOLUMNW, i++, reinterpret_cast<LPARAM>(&spec)) < 0) return false;
+        spec.fmt = kFormats[i];
+        spec.pszText = const_cast<wchar_t*>(kHeaders[i]);
+        if (SendMessageW(resultList, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&spec)) < 0) return false;
     }
     SizeColumns();
-    UniqueImageList imageList{ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 0)};
-    const UniqueIcon rowImage{static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRowImage), IMAGE_ICON, 16, 16, 0))};
-    if (!imageList || !rowImage || ImageList_AddIcon(imageList.Get(), rowImage.Get()) < 0) return false;
-    // The list view owns the image list from here on.
-    SendMessageW(resultList, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList.Release()));
+    if (!SetRowImage()) return false;
     // A whole row answers LVM_HITTEST, not only its name: the row tip stays while the pointer is on the row.
     constexpr DWORD kListStyle = LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT;
     SendMessageW(resultList, LVM_SETEXTENDEDLISTVIEWSTYLE, kListStyle, kListStyle);
 
     rowTooltip_.SetStyle(CTooltip::kBalloon);
     rowTooltip_.SetIcon(TTI_INFO);
-    fileTooltip_.Create(Control(RestorePanel::kFileList));
-    return SetWindowSubclass(resultList, ControlProc, kResultList, reinterpret_cast<DWORD_PTR>(this)) &&
-           SetWindowSubclass(Control(RestorePanel::kFileList), ControlProc, RestorePanel::kFileList,
-                             reinterpret_cast<DWORD_PTR>(this));
+    return SetWindowSubclass(resultList, ResultListProc, 0, reinterpret_cast<DWORD_PTR>(this));
 }
 
-// The columns share the width beside the vertical scroll bar, so a long result needs no horizontal one. Each
-// column ends where its share of the whole ends, so the rounding adds up to the width exactly.
+// The row image in the size for the window's DPI. The list view owns its image list; the one it gave back goes.
+bool AccountWindow::SetRowImage() {
+    const int size = MulDiv(16, Dpi(), USER_DEFAULT_SCREEN_DPI);
+    UniqueImageList imageList{ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0)};
+    const UniqueIcon rowImage{static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRowImage), IMAGE_ICON, size, size, 0))};
+    if (!imageList || !rowImage || ImageList_AddIcon(imageList.Get(), rowImage.Get()) < 0) return false;
+    const UniqueImageList previous{reinterpret_cast<HIMAGELIST>(SendMessageW(
+        Control(kResultList), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList.Release())))};
+    return true;
+}
+
+// The columns share the width beside the vertical scroll bar, so a long result needs no horizontal one; the name
+// column takes from the others what it needs to show every listed name whole.
 void AccountWindow::SizeColumns() {
     const HWND resultList = Control(kResultList);
     RECT list{};
     GetClientRect(resultList, &list);
-    const int width = list.right - SystemMetricAtDpi(SM_CXVSCROLL, Dpi());
-    for (int i = 0, sixthsBefore = 0; const Column& column : kColumns) {
-        const int columnWidth = width * (sixthsBefore + column.sixths) / 6 - width * sixthsBefore / 6;
-        SendMessageW(resultList, LVM_SETCOLUMNWIDTH, i++, columnWidth);
-        sixthsBefore += column.sixths;
-    }
+    const int available = list.right - SystemMetricAtDpi(SM_CXVSCROLL, Dpi());
+    const std::array<int, 4> widths = ColumnWidths(available, ColumnNeeds(resultList, kHeaders, rows_, Dpi()));
+    for (std::size_t i = 0; i < widths.size(); ++i) SendMessageW(resultList, LVM_SETCOLUMNWIDTH, i, widths[i]);
 }
 
-// At a new DPI the columns take their shares of the new width, and the tips are made anew in the new scale.
+// At a new DPI the columns, the row image and the tips are made anew in the new scale.
 void AccountWindow::OnLayout() {
     SizeColumns();
+    SetRowImage();
     ShowRowTip(0);
-    if (fileTooltip_.Window()) fileTooltip_.Create(Control(RestorePanel::kFileList));
+    panel_.OnLayout();
 }
 
 // The search: the account's backup folder, then every entry in it and below it as a row.
@@ -183,6 +177,7 @@ void AccountWindow::OnFind() {
         std::uint64_t counter = 0;
         FindFilesAPI(backupFolder, texts::kScanPattern, counter, rows_);
     }
+    SizeColumns();
     SendMessageW(resultList, LVM_SETITEMCOUNT, rows_.size(), 0);
     InvalidateRect(resultList, nullptr, TRUE);
     // The rows changed under a pointer that may rest on the list: its tip must name the row there now.
@@ -214,17 +209,6 @@ void AccountWindow::ShowRowTip(int row) {
     }
     rowTooltip_.SetTipText(rows_[row - 1].name);
     rowTooltip_.Create(Control(kResultList));
-}
-
-// The file list's tip names the entry under the pointer; past the last entry it shows nothing.
-void AccountWindow::OnFileListMouseMove(POINT point) {
-    const HWND fileList = Control(RestorePanel::kFileList);
-    const LRESULT lineHeight = SendMessageW(fileList, LB_GETITEMHEIGHT, 0, 0);
-    if (lineHeight <= 0) return;
-    const int entry =
-        point.y / static_cast<int>(lineHeight) + static_cast<int>(SendMessageW(fileList, LB_GETTOPINDEX, 0, 0));
-    std::wstring name = panel_.Files().Name(entry);
-    if (name != fileTooltip_.TipText()) fileTooltip_.SetTipText(std::move(name));
 }
 
 void AccountWindow::OnResultListDisplayInfo(NMLVDISPINFOW& info) {

@@ -27,22 +27,21 @@ public:
 private:
     friend class BaseWindow<AccountWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                        DWORD_PTR form);
+    static LRESULT CALLBACK ResultListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR form);
 
     bool OnCreate();
     void OnLayout();
+    bool SetRowImage();
     void SizeColumns();
     void OnFind();
     void OnResultListMouseMove(POINT point);
     int RowAt(POINT point) const;
     void ShowRowTip(int row);
-    void OnFileListMouseMove(POINT point);
     void OnResultListDisplayInfo(NMLVDISPINFOW& info);
 
     RestorePanel panel_;
     std::vector<ScanRow> rows_;       // what the list view shows; it formats only the rows it draws
     CTooltip rowTooltip_;             // the name of the row under the pointer, as a balloon
-    CTooltip fileTooltip_;            // the name of the file list's entry under the pointer
     int hoveredRow_ = 0;              // 1-based; 0 when the pointer was last over no row
 };

@@ -1,8 +1,10 @@
-// The size and time texts of a scan row, made when a list shows the row.
+// The size and time texts of a scan row, made when a list shows the row, and the widths of the columns that show
+// the rows.
 #pragma once
 
 #include "account/scan_row.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -24,3 +26,9 @@ std::wstring ComposeTimeText(const LocalTime& time,
                              std::wstring_view timeSeparator,
                              std::wstring_view dateSeparator,
                              std::wstring_view monthName);
+
+// The result list's four column widths (name, number, size, time) within `available` pixels: their designed shares
+// of 2, 1, 1 and 2 sixths, each column ending where its share of the whole ends so the widths add up exactly. Where
+// the name column's share is below `needs[0]`, it widens, taking room from the time column first, then from the
+// number and size columns, each down to its own need.
+std::array<int, 4> ColumnWidths(int available, const std::array<int, 4>& needs);

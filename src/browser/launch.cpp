@@ -62,7 +62,7 @@ std::optional<Notice> LaunchBrowser() {
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_DIRECTORY) {
             return ErrorNotice(texts::kLaunchFileMissing + executable + texts::kLaunchFileMissingEnd);
         }
-        return FailureNotice(texts::kLaunchFailed + executable, error);
+        return FailureNotice(texts::kLaunchFailed + executable, error, executable);
     }
     const UniqueKernelHandle process{started.hProcess};
     const UniqueKernelHandle thread{started.hThread};

@@ -29,6 +29,7 @@ struct FormSpec {
     int clientHeightTwips;
     DWORD style;
     std::span<const ControlSpec> controls;
+    int initialFocus = 0;  // the control that has the focus when the window opens; 0: the first in tab order
 };
 
 // A button of a window and the member that handles its click.
@@ -137,7 +138,10 @@ protected:
                 }
                 break;
             case WM_SETFOCUS:
-                SetFocus(focus_ && IsWindow(focus_) ? focus_ : form_detail::FirstTabStop(hwnd_));
+                if (!focus_ || !IsWindow(focus_)) {
+                    focus_ = spec_->initialFocus ? Control(spec_->initialFocus) : form_detail::FirstTabStop(hwnd_);
+                }
+                SetFocus(focus_);
                 return 0;
         }
         return DefWindowProcW(hwnd_, message, wParam, lParam);

@@ -38,11 +38,13 @@ class ControlFonts {
 public:
     explicit ControlFonts(int dpi = USER_DEFAULT_SCREEN_DPI) : dpi_(dpi) {}
     int Dpi() const { return dpi_; }
-    HFONT Get(const FontSpec& spec);
+    HFONT Get(const FontSpec& spec) { return Get(TenthPointsToPixels(spec.tenthPoints, dpi_)); }
+    // SimSun of this height in pixels (its em, without leading).
+    HFONT Get(int pixels);
 
 private:
     struct Entry {
-        int tenthPoints;
+        int pixels;
         UniqueFont font;
     };
     int dpi_;
@@ -53,6 +55,7 @@ private:
 // could not be made.
 bool CreateControls(HWND parent, std::span<const ControlSpec> table);
 
-// Places every control of the table at `dpi` and gives it its font made for that DPI. The fonts of an earlier
-// layout are released only after no control uses them.
+// Places every control of the table at `dpi` and gives it its font made for that DPI. A label whose text the
+// scaled rectangle would cut gets the room it needs: from the free space beside or below it, else with a font a
+// pixel or two smaller. The fonts of an earlier layout are released only after no control uses them.
 void LayOutControls(HWND parent, std::span<const ControlSpec> table, ControlFonts& fonts, int dpi);

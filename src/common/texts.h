@@ -70,9 +70,10 @@ inline constexpr wchar_t kRestored[] = L"成功恢复备份数据，请重启浏
 inline constexpr wchar_t kUndone[] = L"成功撤消恢复";
 inline constexpr wchar_t kNothingToUndo[] = L"未启动恢复，无需撤消恢复";
 inline constexpr wchar_t kNotInBackupFolder[] = L"所选文件不在备份目录中，请重新选择";
-// The second line of the restore's and the undo's success messages, followed by "<backup folder>\<file name>".
-inline constexpr wchar_t kFavoritesKeptAs[] = L"恢复前的收藏夹已另存为 ";
-inline constexpr wchar_t kFavoritesKeptBeforeUndoAs[] = L"撤消前的收藏夹已另存为 ";
+// The second line of the restore's and the undo's success messages; "<backup folder>\<file name>" follows on a
+// line of its own.
+inline constexpr wchar_t kFavoritesKeptAs[] = L"恢复前的收藏夹已另存为";
+inline constexpr wchar_t kFavoritesKeptBeforeUndoAs[] = L"撤消前的收藏夹已另存为";
 inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，收藏夹没有改动。";
 inline constexpr wchar_t kKeepBeforeUndoFailed[] = L"无法把撤消前的收藏夹另存到备份目录中，收藏夹没有改动。";
 inline constexpr wchar_t kSaveUndoCopyFailed[] = L"无法保存撤消用的收藏夹副本（Favorite2Backup.dat），收藏夹没有改动。";

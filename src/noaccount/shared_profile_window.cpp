@@ -24,10 +24,12 @@ bool SharedProfileWindow::Show() { return OpenForm(kForm); }
 LRESULT SharedProfileWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            panel_.Attach(hwnd_, RestorePanel::Profile::Shared);
-            return 0;
+            return panel_.Attach(hwnd_, RestorePanel::Profile::Shared) ? 0 : -1;
         case WM_COMMAND:
             if (panel_.HandleCommand(wParam)) return 0;
+            break;
+        case WM_DESTROY:
+            panel_.Detach();
             break;
     }
     return DefaultHandling(message, wParam, lParam);

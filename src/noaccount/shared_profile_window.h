@@ -16,6 +16,7 @@ public:
 private:
     friend class BaseWindow<SharedProfileWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnLayout() { panel_.OnLayout(); }
 
     RestorePanel panel_;
 };

@@ -14,12 +14,12 @@
 
 namespace {
 
-// The success message, with a second line that names the kept copy, if one was made, by its folder and name.
+// The success message, with lines that name the kept copy, if one was made, by its folder and name: the name on a
+// line of its own, so that the box does not break it at a backslash.
 Notice Success(const wchar_t* done, const wchar_t* keptAs, BackupFolderKind keptIn, const KeptCopy& kept) {
     std::wstring message = done;
     if (!kept.name.empty()) {
-        message += L'\n';
-        message += keptAs + JoinPath(BackupFolderName(keptIn), kept.name);
+        message = message + L'\n' + keptAs + L'\n' + JoinPath(BackupFolderName(keptIn), kept.name);
     }
     return InformationNotice(std::move(message));
 }

@@ -7,6 +7,9 @@
 #include "common/texts.h"
 #include "restore/restore.h"
 
+#include <commctrl.h>
+#include <windowsx.h>
+
 namespace {
 
 // The shared profile's backup folder of that kind, or what the user is told when it is missing.
@@ -18,10 +21,12 @@ LocatedSource LocateSharedBackupFolder(BackupFolderKind kind) {
 
 }  // namespace
 
-void RestorePanel::Attach(HWND window, Profile profile) {
+bool RestorePanel::Attach(HWND window, Profile profile) {
     window_ = window;
     profile_ = profile;
-    files_.Attach(GetDlgItem(window, kFileList), texts::kBackupPattern);
+    const HWND list = GetDlgItem(window, kFileList);
+    files_.Attach(list, texts::kBackupPattern);
+    fileTip_.Create(list);
     const HWND chooser = GetDlgItem(window, kFolderChooser);
     for (const BackupFolderKind kind : {BackupFolderKind::DailyBackup, BackupFolderKind::Backup}) {
         SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(BackupFolderName(kind)).c_str()));
@@ -29,6 +34,51 @@ void RestorePanel::Attach(HWND window, Profile profile) {
     SendMessageW(chooser, CB_SETCURSEL, 0, 0);
     // Choosing the first entry runs its handler at once, before the window's creation goes on.
     if (profile_ == Profile::Shared) OnFolderChosen();
+    return SetWindowSubclass(list, FileListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void RestorePanel::OnLayout() {
+    if (fileTip_.Window()) fileTip_.Create(GetDlgItem(window_, kFileList));
+}
+
+LRESULT CALLBACK RestorePanel::FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                            DWORD_PTR panel) {
+    auto* self = reinterpret_cast<RestorePanel*>(panel);
+    if (message == WM_MOUSEMOVE) self->OnFileListMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    if (message == WM_NOTIFY) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == TTN_SHOW && header->hwndFrom == self->fileTip_.Window()) {
+            self->PlaceFileTip();
+            return TRUE;
+        }
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+// The tip names the entry under the pointer, and none past the last entry. On another entry the old tip goes at
+// once; the new one shows after the usual pause.
+void RestorePanel::OnFileListMouseMove(POINT point) {
+    const LRESULT hit = SendDlgItemMessageW(window_, kFileList, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    const int entry = HIWORD(hit) ? -1 : LOWORD(hit);
+    if (entry == tipEntry_) return;
+    tipEntry_ = entry;
+    if (fileTip_.Window()) SendMessageW(fileTip_.Window(), TTM_POP, 0, 0);
+    fileTip_.SetTipText(entry < 0 ? std::wstring() : files_.Name(entry));
+}
+
+// Just below the entry the tip names, or just above it where the screen ends, so that it never hides that entry.
+void RestorePanel::PlaceFileTip() {
+    const HWND list = GetDlgItem(window_, kFileList);
+    RECT entry{}, tip{};
+    if (SendMessageW(list, LB_GETITEMRECT, tipEntry_, reinterpret_cast<LPARAM>(&entry)) == LB_ERR) return;
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entry), 2);
+    GetWindowRect(fileTip_.Window(), &tip);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromRect(&entry, MONITOR_DEFAULTTONEAREST), &monitor);
+    const LONG height = tip.bottom - tip.top;
+    const LONG top = entry.bottom + height <= monitor.rcWork.bottom ? entry.bottom : entry.top - height;
+    SetWindowPos(fileTip_.Window(), nullptr, tip.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool RestorePanel::HandleCommand(WPARAM wParam) {

@@ -1,10 +1,11 @@
-// The part that both restore windows share: the backup-folder chooser, the file list bound to a backup source,
-// and the restore, undo and browser-start buttons with their handlers. Each window places these controls in its
+// The part that both restore windows share: the backup-folder chooser, the file list bound to a backup source with
+// a tip over its entries, and the restore, undo and browser-start buttons with their handlers. Each window places these controls in its
 // own table, under the IDs here, and hands their commands to the panel.
 #pragma once
 
 #include "common/file_list.h"
 #include "restore/backup_source.h"
+#include "tooltip/tooltip.h"
 
 #include <windows.h>
 
@@ -19,8 +20,13 @@ public:
     enum class Profile { Shared, Account };
 
     // Fills the chooser and shows the start folder in the file list, which has no source yet. The shared profile's
-    // panel then chooses DailyBackup at once, which may tell the user that it is missing.
-    void Attach(HWND window, Profile profile);
+    // panel then chooses DailyBackup at once, which may tell the user that it is missing. False when the file
+    // list's tip cannot follow the pointer.
+    bool Attach(HWND window, Profile profile);
+    // Removes the tip, which has no owner and would outlive the window.
+    void Detach() { fileTip_.Destroy(); }
+    // Makes the tip anew at the window's new scale.
+    void OnLayout();
 
     // Runs the handler of the panel control that this WM_COMMAND comes from; false when it is none of the panel's.
     bool HandleCommand(WPARAM wParam);
@@ -33,6 +39,10 @@ public:
     const FileList& Files() const { return files_; }
 
 private:
+    static LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR panel);
+    void OnFileListMouseMove(POINT point);
+    void PlaceFileTip();
     void OnFolderChosen();
     void OnRestore();
     void OnUndo();
@@ -43,4 +53,6 @@ private:
     FileList files_;
     // Where the file list's entries come from; none while it shows the start folder.
     std::optional<BackupSource> source_;
+    CTooltip fileTip_;
+    int tipEntry_ = -1;  // the entry the tip names; -1 for none
 };

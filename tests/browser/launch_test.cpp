@@ -66,4 +66,16 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
         Sleep(10);
     EXPECT_TRUE(started(only32));
     EXPECT_FALSE(started(only64));
+
+    // A file that is no program: the system's reason names it, with no placeholder left in its text.
+    const std::wstring broken = root / L"broken";
+    MakeFolders(broken);
+    WriteBytes(broken + L"\\sogouexplorer.exe", "not a program");
+    SetInstallFolder(KEY_WOW64_32KEY, &broken);
+    const auto notice = LaunchBrowser();
+    ASSERT_TRUE(notice);
+    const std::wstring lead = L"无法启动搜狗浏览器：" + broken + L"\\sogouexplorer.exe\n\n原因：";
+    EXPECT_TRUE(notice->text.starts_with(lead)) << Utf8(notice->text);
+    EXPECT_NE(notice->text.find(broken, lead.size()), std::wstring::npos) << Utf8(notice->text);
+    EXPECT_EQ(notice->text.find(L'%'), std::wstring::npos) << Utf8(notice->text);
 }

@@ -71,6 +71,22 @@ struct ProgramUnderTest {
         }, timeoutMs);
         return found;
     }
+    // A visible tooltip of the program whose first line is `name`, waiting for it; null on timeout.
+    HWND WaitForTip(const std::wstring& name, DWORD timeoutMs = 1500) const {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            DWORD processId = 0;
+            while ((found = FindWindowExW(nullptr, found, TOOLTIPS_CLASSW, nullptr))) {
+                const std::wstring text = ControlText(found);
+                if (GetWindowThreadProcessId(found, &processId) && processId == Id() && IsWindowVisible(found) &&
+                    text.substr(0, text.find(L'\n')) == name) {
+                    break;
+                }
+            }
+            return found != nullptr;
+        }, timeoutMs);
+        return found;
+    }
     // Waits for the main window and presses one of its buttons; false when the main window does not come.
     bool PressMainButton(int id) const {
         const HWND main = WaitForWindow(L"收藏夹备份恢复");

@@ -142,13 +142,13 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesAndSt
     };
     WriteBytes(profile + L"\\Favorite2.dat", "saved today");
     Click(window, RestorePanel::kRestoreButton);
-    const std::wstring kept = keptAfter(L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为 Backup\\", "saved today");
+    const std::wstring kept = keptAfter(L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为\nBackup\\", "saved today");
     EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.23", kept}));
     EXPECT_EQ(SendMessageW(files, LB_GETCURSEL, 0, 0), 0);
     WriteBytes(profile + L"\\Favorite2.dat", "added this afternoon");
     ASSERT_TRUE(TabTo(window, RestorePanel::kUndoButton));
     PressKey(window, VK_RETURN);
-    const std::wstring keptBeforeUndo = keptAfter(L"提示: 成功撤消恢复\n撤消前的收藏夹已另存为 Backup\\", "added this afternoon");
+    const std::wstring keptBeforeUndo = keptAfter(L"提示: 成功撤消恢复\n撤消前的收藏夹已另存为\nBackup\\", "added this afternoon");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
     EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.23", kept, keptBeforeUndo}));
 
@@ -235,6 +235,11 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderAndShowsRowTips) {
     const HWND list = GetDlgItem(window, AccountWindow::kResultList);
     const HWND files = GetDlgItem(window, RestorePanel::kFileList);
 
+    // The cursor waits in the address box; Tab goes on from there in the designed order.
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == GetDlgItem(window, AccountWindow::kAddressBox); }));
+    PressKey(window, VK_TAB);
+    EXPECT_TRUE(WaitUntil([&] { return FocusedControl(window) == GetDlgItem(window, AccountWindow::kFindButton); }));
+
     // The columns share the width beside the vertical scroll bar.
     RECT client{};
     GetClientRect(list, &client);
@@ -271,7 +276,7 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderAndShowsRowTips) {
         int nudge = 0;
         return WaitUntil([&] {
             MovePointer(list, {rect.left + 20 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
-            return ControlText(program.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW)) == text;
+            return program.WaitForTip(text) != nullptr;
         });
     };
     for (const int row : {0, 3}) EXPECT_TRUE(tipShows(rows[row][0], row)) << "row " << row;

@@ -110,7 +110,7 @@ TEST(RestoreFavorites, KeepsFavoritesThatExistNowhereElseInNamesThatSortNewestLa
     const auto restoreOver = [&](const std::string& favorites, const wchar_t* name) {
         WriteBytes(p.favorites, favorites);
         const std::wstring kept =
-            KeptName(RestoreFavorites(p.fromDaily, name), kRestoredNotice, L"恢复前的收藏夹已另存为 DailyBackup\\",
+            KeptName(RestoreFavorites(p.fromDaily, name), kRestoredNotice, L"恢复前的收藏夹已另存为\nDailyBackup\\",
                      p.daily, favorites);
         EXPECT_EQ(ReadBytes(p.undo), "first");
         return kept;
@@ -139,7 +139,7 @@ TEST(UndoRestore, KeepsFavoritesThatExistNowhereElse) {
         WriteBytes(p.favorites, "before");
         EXPECT_EQ(RestoreFavorites(p.fromDaily, L"Favorite2.dat.1"), kRestoredNotice);
         WriteBytes(p.favorites, favorites);
-        const std::wstring lead = L"撤消前的收藏夹已另存为 " + keptIn.substr(keptIn.rfind(L'\\') + 1) + L'\\';
+        const std::wstring lead = L"撤消前的收藏夹已另存为\n" + keptIn.substr(keptIn.rfind(L'\\') + 1) + L'\\';
         const std::wstring kept = KeptName(UndoRestore(source), kUndoneNotice, lead, keptIn, favorites);
         EXPECT_EQ(ReadBytes(p.favorites), "before");
         EXPECT_FALSE(ReadBytes(p.undo));
@@ -165,7 +165,7 @@ TEST(UndoRestore, KeepsFavoritesThatExistNowhereElse) {
     EXPECT_EQ(ListNames(bare.profile), (Names{L"DailyBackup", L"Favorite2.dat", L"Favorite2Backup.dat"}));
     EXPECT_EQ(ReadBytes(bare.favorites), "new");
     DeleteFileW(bare.daily.c_str());
-    EXPECT_NE(KeptName(UndoRestore(bare.fromBackup), kUndoneNotice, L"撤消前的收藏夹已另存为 DailyBackup\\", bare.daily,
+    EXPECT_NE(KeptName(UndoRestore(bare.fromBackup), kUndoneNotice, L"撤消前的收藏夹已另存为\nDailyBackup\\", bare.daily,
                        "new"),
               L"-");
     EXPECT_EQ(ReadBytes(bare.favorites), "old");
@@ -202,7 +202,7 @@ TEST(RestoreFavorites, ExactNamesAndLinks) {
     const std::wstring aside = p.root / L"Sync\\aside.dat";
     WriteBytes(aside, "old favorites");
     MakeFileLink(p.undo, aside);
-    EXPECT_NE(KeptName(UndoRestore(p.fromDaily), kUndoneNotice, L"撤消前的收藏夹已另存为 DailyBackup\\", p.daily,
+    EXPECT_NE(KeptName(UndoRestore(p.fromDaily), kUndoneNotice, L"撤消前的收藏夹已另存为\nDailyBackup\\", p.daily,
                        "back again"),
               L"-");
     EXPECT_EQ(ReadBytes(p.favorites), "old favorites");
@@ -216,7 +216,7 @@ TEST(RestoreFavorites, ExactNamesAndLinks) {
     MakeFileLink(q.favorites, q.daily + L"\\Favorite2.dat.2");
     WriteBytes(q.undo, "undo");
     EXPECT_NE(KeptName(RestoreFavorites(q.fromDaily, L"Favorite2.dat.1"), kRestoredNotice,
-                       L"恢复前的收藏夹已另存为 DailyBackup\\", q.daily, "backup 2"),
+                       L"恢复前的收藏夹已另存为\nDailyBackup\\", q.daily, "backup 2"),
               L"-");
 }
 

@@ -123,8 +123,8 @@ inline const Notice kNotInBackupFolderNotice{L"所选文件不在备份目录中
 // The success messages of a restore and of an undo that kept the favorites as a new copy in DailyBackup: their
 // first words.
 inline constexpr wchar_t kFavoritesKeptNotice[] =
-    L"成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为 DailyBackup\\Favorite2.dat.";
-inline constexpr wchar_t kFavoritesKeptBeforeUndoNotice[] = L"成功撤消恢复\n撤消前的收藏夹已另存为 DailyBackup\\Favorite2.dat.";
+    L"成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为\nDailyBackup\\Favorite2.dat.";
+inline constexpr wchar_t kFavoritesKeptBeforeUndoNotice[] = L"成功撤消恢复\n撤消前的收藏夹已另存为\nDailyBackup\\Favorite2.dat.";
 // The failure messages: what failed, then the system's reason after these words.
 inline constexpr wchar_t kSaveUndoCopyFailed[] =
     L"无法保存撤消用的收藏夹副本（Favorite2Backup.dat），收藏夹没有改动。\n\n原因：";
