@@ -8,6 +8,7 @@
 #include "common/message_box.h"
 #include "common/texts.h"
 #include "common/window_text.h"
+#include "restore/file_names.h"
 
 #include <windowsx.h>
 
@@ -207,20 +208,31 @@ void AccountWindow::ShowRowTip(int row) {
         rowTooltip_.Destroy();
         return;
     }
-    rowTooltip_.SetTipText(rows_[row - 1].name);
+    rowTooltip_.SetTipText(RowTip(row - 1));
     rowTooltip_.Create(Control(kResultList));
+    AllowTipLines(rowTooltip_.Window());
+}
+
+// A row's name; for a backup copy (a file named as the file list's are), what is known of it after the name.
+std::wstring AccountWindow::RowTip(std::size_t row) {
+    std::wstring name(rows_.Name(row));
+    const auto& source = panel_.Source();
+    if (rows_[row].isFolder || !source || !IsBackupName(name)) return name;
+    const std::wstring& folder = rows_.Folder(row);
+    return panel_.Facts().Tip(folder.substr(0, folder.size() - 1), name, source->profileFolder);
 }
 
 void AccountWindow::OnResultListDisplayInfo(NMLVDISPINFOW& info) {
     LVITEMW& item = info.item;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return;
     const ScanRow& row = rows_[item.iItem];
+    const std::wstring_view name = rows_.Name(item.iItem);
     if (item.mask & LVIF_IMAGE) item.iImage = 0;
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
     std::wstring text;
     switch (item.iSubItem) {
         case 0:
-            text = row.name;
+            text = name;
             break;
         case 1:
             text = std::to_wstring(row.number);

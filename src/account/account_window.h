@@ -38,10 +38,11 @@ private:
     void OnResultListMouseMove(POINT point);
     int RowAt(POINT point) const;
     void ShowRowTip(int row);
+    std::wstring RowTip(std::size_t row);
     void OnResultListDisplayInfo(NMLVDISPINFOW& info);
 
     RestorePanel panel_;
-    std::vector<ScanRow> rows_;       // what the list view shows; it formats only the rows it draws
+    ScanRows rows_;                   // what the list view shows; it formats only the rows it draws
     CTooltip rowTooltip_;             // the name of the row under the pointer, as a balloon
     int hoveredRow_ = 0;              // 1-based; 0 when the pointer was last over no row
 };

@@ -40,40 +40,43 @@ std::wstring SearchPath(const std::wstring& folder, std::wstring_view pattern) {
     return path;
 }
 
+// A search without the short names nobody reads, in large fetches: Windows 7 and later. Vista refuses both, and
+// gets the search it knows.
+UniqueFindHandle StartSearch(const std::wstring& path, WIN32_FIND_DATAW& found) {
+    UniqueFindHandle search{FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                             FIND_FIRST_EX_LARGE_FETCH)};
+    if (search || GetLastError() != ERROR_INVALID_PARAMETER) return search;
+    return UniqueFindHandle{FindFirstFileExW(path.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0)};
+}
+
 // Calls visit(name, record) for every entry of the folder that matches the pattern, "." and ".." left out, in
 // the order the search returns them. A folder that cannot be searched has no entries.
 template <class Visit>
 void ForEachEntry(const std::wstring& folder, std::wstring_view pattern, Visit visit) {
     WIN32_FIND_DATAW found{};
-    // The standard information level: the basic one, without short names, does not exist before Windows 7.
-    const UniqueFindHandle search{FindFirstFileExW(SearchPath(folder, pattern).c_str(), FindExInfoStandard, &found,
-                                                   FindExSearchNameMatch, nullptr, 0)};
+    const UniqueFindHandle search = StartSearch(SearchPath(folder, pattern), found);
     if (!search) return;
-    std::wstring field;
     do {
-        field.assign(std::begin(found.cFileName), std::end(found.cFileName));
-        std::wstring name = StripNulls(field);
-        if (!IsDotOrDotDot(name)) visit(std::move(name), found);
+        const std::wstring_view name = StripNulls({found.cFileName, std::size(found.cFileName)});
+        if (!IsDotOrDotDot(name)) visit(name, found);
     } while (FindNextFileW(search.Get(), &found));
 }
 
 // Size and time come from the search record itself: the same values as asking again by path, without a
 // second look-up that a vanishing entry could fail.
-ScanRow RowOf(std::wstring name, std::uint64_t number, const WIN32_FIND_DATAW& found) {
+ScanRow RowOf(std::uint64_t number, const WIN32_FIND_DATAW& found) {
     const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-    return ScanRow{std::move(name), number, isFolder ? 0 : Combine(found.nFileSizeHigh, found.nFileSizeLow),
+    return ScanRow{number, isFolder ? 0 : Combine(found.nFileSizeHigh, found.nFileSizeLow),
                    Combine(found.ftLastWriteTime.dwHighDateTime, found.ftLastWriteTime.dwLowDateTime), isFolder};
 }
 
 }  // namespace
 
-void FindFilesAPI(const std::wstring& folder,
-                  std::wstring_view pattern,
-                  std::uint64_t& counter,
-                  std::vector<ScanRow>& rows) {
+void FindFilesAPI(const std::wstring& folder, std::wstring_view pattern, std::uint64_t& counter, ScanRows& rows) {
     const bool rowsFromFolderSearch = MatchesEveryName(pattern);
-    auto addRow = [&](std::wstring name, const WIN32_FIND_DATAW& found) {
-        rows.push_back(RowOf(std::move(name), ++counter, found));
+    std::uint32_t currentIndex = 0;
+    auto addRow = [&](std::wstring_view name, const WIN32_FIND_DATAW& found) {
+        rows.Add(name, currentIndex, RowOf(++counter, found));
     };
 
     // A stack of folders still to walk, each with its trailing backslash; the top is walked next.
@@ -82,10 +85,11 @@ void FindFilesAPI(const std::wstring& folder,
     while (!pending.empty()) {
         const std::wstring current = std::move(pending.back());
         pending.pop_back();
+        currentIndex = rows.AddFolder(current);
         subFolders.clear();
-        ForEachEntry(current, kAllEntries, [&](std::wstring name, const WIN32_FIND_DATAW& found) {
-            if (IsWalkable(found)) subFolders.push_back(current + name + L'\\');
-            if (rowsFromFolderSearch) addRow(std::move(name), found);
+        ForEachEntry(current, kAllEntries, [&](std::wstring_view name, const WIN32_FIND_DATAW& found) {
+            if (IsWalkable(found)) subFolders.push_back(current + std::wstring(name) + L'\\');
+            if (rowsFromFolderSearch) addRow(name, found);
         });
         if (!rowsFromFolderSearch) ForEachEntry(current, pattern, addRow);
         // Reversed onto the stack, so that the first sub-folder found is walked first.

@@ -17,7 +17,4 @@
 // A folder that cannot be searched adds no rows and the walk goes on. Reparse points (junctions, symbolic
 // links) get their row but are not entered, so a link to a parent cannot make the walk endless. The folders
 // still to walk wait on the heap, so a deep tree does not deepen the stack.
-void FindFilesAPI(const std::wstring& folder,
-                  std::wstring_view pattern,
-                  std::uint64_t& counter,
-                  std::vector<ScanRow>& rows);
+void FindFilesAPI(const std::wstring& folder, std::wstring_view pattern, std::uint64_t& counter, ScanRows& rows);

@@ -27,18 +27,18 @@ public:
     }
 
     // The width of the widest name, its letters summed; that name is measured whole at the end.
-    int Widest(const std::vector<ScanRow>& rows) {
-        const ScanRow* widest = nullptr;
+    int Widest(const ScanRows& rows) {
+        std::size_t widest = 0;
         int widestSum = -1;
-        for (const ScanRow& row : rows) {
+        for (std::size_t row = 0; row < rows.size(); ++row) {
             int sum = 0;
-            for (const wchar_t letter : row.name) sum += Letter(letter);
+            for (const wchar_t letter : rows.Name(row)) sum += Letter(letter);
             if (sum > widestSum) {
                 widestSum = sum;
-                widest = &row;
+                widest = row;
             }
         }
-        return widest ? std::max(widestSum, Of(widest->name)) : 0;
+        return rows.empty() ? 0 : std::max(widestSum, Of(rows.Name(widest)));
     }
 
 private:
@@ -77,8 +77,7 @@ std::wstring LongestTimeText(TextWidths& widths) {
 
 }  // namespace
 
-std::array<int, 4> ColumnNeeds(HWND list, const std::array<const wchar_t*, 4>& headers, const std::vector<ScanRow>& rows,
-                               int dpi) {
+std::array<int, 4> ColumnNeeds(HWND list, const std::array<const wchar_t*, 4>& headers, const ScanRows& rows, int dpi) {
     const HDC dc = GetDC(list);
     const HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     TextWidths widths(dc);
@@ -86,12 +85,14 @@ std::array<int, 4> ColumnNeeds(HWND list, const std::array<const wchar_t*, 4>& h
     std::array<int, 4> needs{};
     for (std::size_t column = 0; column < needs.size(); ++column) needs[column] = widths.Of(headers[column]) + margins;
     if (!rows.empty()) {
-        const auto largest = std::max_element(rows.begin(), rows.end(),
-                                               [](const ScanRow& a, const ScanRow& b) { return a.size < b.size; });
+        std::size_t largest = 0;
+        for (std::size_t row = 1; row < rows.size(); ++row) {
+            if (rows[row].size > rows[largest].size) largest = row;
+        }
         const int image = MulDiv(kRowImageSize + kImageGap, dpi, USER_DEFAULT_SCREEN_DPI);
         needs[0] = std::max(needs[0], image + widths.Widest(rows) + margins);
-        needs[1] = std::max(needs[1], widths.Of(std::to_wstring(rows.back().number)) + margins);
-        needs[2] = std::max(needs[2], widths.Of(SizeColumnText(*largest)) + margins);
+        needs[1] = std::max(needs[1], widths.Of(std::to_wstring(rows[rows.size() - 1].number)) + margins);
+        needs[2] = std::max(needs[2], widths.Of(SizeColumnText(rows[largest])) + margins);
         needs[3] = std::max(needs[3], widths.Of(LongestTimeText(widths)) + margins);
     }
     SelectObject(dc, oldFont);

@@ -6,9 +6,7 @@
 #include <windows.h>
 
 #include <array>
-#include <vector>
 
 // The widths, in pixels at `dpi` in the list's font, that the name, number, size and time columns need for their
 // headers and for `rows`: the name after the row image, each text with the list's margins.
-std::array<int, 4> ColumnNeeds(HWND list, const std::array<const wchar_t*, 4>& headers, const std::vector<ScanRow>& rows,
-                               int dpi);
+std::array<int, 4> ColumnNeeds(HWND list, const std::array<const wchar_t*, 4>& headers, const ScanRows& rows, int dpi);

@@ -2,16 +2,24 @@
 
 #include "common/unique_handle.h"
 
-std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const std::wstring& pattern) {
-    std::vector<std::wstring> names;
+std::vector<ListedFile> ListableFiles(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<ListedFile> files;
     WIN32_FIND_DATAW found{};
     const std::wstring search = folder + L'\\' + pattern;
     const UniqueFindHandle handle{FindFirstFileW(search.c_str(), &found)};
-    if (!handle) return names;
+    if (!handle) return files;
     constexpr DWORD kLeftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
-        if (!(found.dwFileAttributes & kLeftOut)) names.emplace_back(found.cFileName);
+        if (found.dwFileAttributes & kLeftOut) continue;
+        files.push_back({found.cFileName, std::uint64_t{found.nFileSizeHigh} << 32 | found.nFileSizeLow,
+                         std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32 | found.ftLastWriteTime.dwLowDateTime});
     } while (FindNextFileW(handle.Get(), &found));
+    return files;
+}
+
+std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    for (ListedFile& file : ListableFiles(folder, pattern)) names.push_back(std::move(file.name));
     return names;
 }
 

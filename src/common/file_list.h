@@ -4,11 +4,21 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
-// The names of the files in `folder` matching `pattern` as the platform's file search matches it
-// (without regard to case; a trailing ".*" also matches names without a full stop), hidden and system files left out.
+// A file as a listing finds it: its name, size and last-write time (100-ns ticks since 1601).
+struct ListedFile {
+    std::wstring name;
+    std::uint64_t size = 0;
+    std::uint64_t lastWrite = 0;
+};
+
+// The files in `folder` matching `pattern` as the platform's file search matches it (without regard to case; a
+// trailing ".*" also matches names without a full stop), hidden and system files left out, in the order found.
+std::vector<ListedFile> ListableFiles(const std::wstring& folder, const std::wstring& pattern);
+// Their names only.
 std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const std::wstring& pattern);
 
 class FileList {

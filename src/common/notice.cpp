@@ -11,3 +11,7 @@ Notice ErrorNotice(std::wstring text) {
 Notice InformationNotice(std::wstring text) {
     return {std::move(text), std::wstring(texts::kCaptionNotice), NoticeIcon::Information};
 }
+
+Notice QuestionNotice(std::wstring text) {
+    return {std::move(text), std::wstring(texts::kCaptionNotice), NoticeIcon::Warning, true};
+}

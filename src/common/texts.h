@@ -70,6 +70,9 @@ inline constexpr wchar_t kRestored[] = L"成功恢复备份数据，请重启浏
 inline constexpr wchar_t kUndone[] = L"成功撤消恢复";
 inline constexpr wchar_t kNothingToUndo[] = L"未启动恢复，无需撤消恢复";
 inline constexpr wchar_t kNotInBackupFolder[] = L"所选文件不在备份目录中，请重新选择";
+inline constexpr wchar_t kBackupIsCurrent[] = L"所选备份与当前收藏夹完全相同，收藏夹没有改动。";
+inline constexpr wchar_t kRestoreDamaged[] =
+    L"所选备份文件不完整或已损坏，恢复后浏览器可能读不出收藏夹。仍要恢复吗？";
 // The second line of the restore's and the undo's success messages; "<backup folder>\<file name>" follows on a
 // line of its own.
 inline constexpr wchar_t kFavoritesKeptAs[] = L"恢复前的收藏夹已另存为";
@@ -81,6 +84,27 @@ inline constexpr wchar_t kRestoreBackupFailed[] = L"无法用所选备份替换�
 inline constexpr wchar_t kRestoreUndoCopyFailed[] = L"无法用撤消副本恢复收藏夹文件（Favorite2.dat），收藏夹没有改动。";
 inline constexpr wchar_t kDeleteUndoCopyFailed[] =
     L"收藏夹已恢复为原来的数据，但无法删除撤消副本（Favorite2Backup.dat），下次撤消恢复时会再用它恢复一次。";
+
+// What a tip tells of a backup, on the lines after its name.
+inline constexpr wchar_t kFactSize[] = L"文件大小：";
+inline constexpr wchar_t kFactSavedAt[] = L"保存时间：";
+// After the hour that a browser's backup name gives, which tells no minute.
+inline constexpr wchar_t kFactHour[] = L"时";
+inline constexpr wchar_t kFactSameAsFavorites[] = L"与当前收藏夹相同";
+inline constexpr wchar_t kFactSameSizeOtherBytes[] = L"与当前收藏夹大小相同，内容不同";
+inline constexpr wchar_t kFactFavoritesEmpty[] = L"当前收藏夹是空文件";
+inline constexpr wchar_t kFactNoFavorites[] = L"当前没有收藏夹文件";
+// Followed by " <percent>%", or by the text for less than one per cent.
+inline constexpr wchar_t kFactSmaller[] = L"比当前收藏夹小";
+inline constexpr wchar_t kFactLarger[] = L"比当前收藏夹大";
+inline constexpr wchar_t kFactPercent[] = L"%";
+inline constexpr wchar_t kFactUnderOnePercent[] = L"不到 1%";
+// "与 <name> 相同"; past the first few, "另有 <count> 份备份与它相同".
+inline constexpr wchar_t kFactSameAs[] = L"与 ";
+inline constexpr wchar_t kFactSameAsEnd[] = L" 相同";
+inline constexpr wchar_t kFactMoreSameAs[] = L"另有 ";
+inline constexpr wchar_t kFactMoreSameAsEnd[] = L" 份备份与它相同";
+inline constexpr wchar_t kFactDamaged[] = L"文件不完整或已损坏";
 
 // Browser launch.
 inline constexpr wchar_t kLaunchNoInstallFolder[] =

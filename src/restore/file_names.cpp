@@ -25,6 +25,15 @@ bool ParseDigits(std::wstring_view text, Number& value) {
     return error == std::errc{} && end == digits + text.size();
 }
 
+// The ASCII letters of the two compared without regard to case: 0 when they are equal.
+int CompareAsciiIgnoringCase(std::wstring_view a, std::wstring_view b) {
+    const auto fold = [](wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; };
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+        if (fold(a[i]) != fold(b[i])) return fold(a[i]) < fold(b[i]) ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : a.size() < b.size() ? -1 : 1;
+}
+
 }  // namespace
 
 std::wstring FavoritesPath(std::wstring_view profileFolder) { return JoinPath(profileFolder, texts::kFavoritesFile); }
@@ -41,6 +50,36 @@ std::wstring KeptCopyName(const KeptCopyTime& time, unsigned number) {
         name += stamp;
     }
     return name;
+}
+
+bool IsBackupName(std::wstring_view name) {
+    constexpr std::wstring_view kStart = L"Favorite2";
+    return name.size() >= kStart.size() && CompareAsciiIgnoringCase(name.substr(0, kStart.size()), kStart) == 0;
+}
+
+std::optional<KeptCopyTime> TimeFromName(std::wstring_view name) {
+    constexpr std::wstring_view kPrefix = L"Favorite2.dat.";
+    if (name.size() < kPrefix.size() || CompareAsciiIgnoringCase(name.substr(0, kPrefix.size()), kPrefix) != 0) {
+        return std::nullopt;
+    }
+    // The fields between the dots: 4 (the browser's), 6 or 7 (a kept copy's, the last its number).
+    int fields[7] = {};
+    std::size_t count = 0;
+    for (std::wstring_view rest = name.substr(kPrefix.size()); count < 7;) {
+        const std::size_t dot = rest.find(L'.');
+        if (!ParseDigits(rest.substr(0, dot), fields[count++])) return std::nullopt;
+        if (dot == std::wstring_view::npos) break;
+        rest.remove_prefix(dot + 1);
+        if (count == 7) return std::nullopt;
+    }
+    if (count != 4 && count != 6 && count != 7) return std::nullopt;
+    const KeptCopyTime time{fields[0], fields[1], fields[2], fields[3], count > 4 ? fields[4] : -1,
+                            count > 4 ? fields[5] : -1};
+    if (time.month < 1 || time.month > 12 || time.day < 1 || time.day > 31 || time.hour > 23 || time.minute > 59 ||
+        time.second > 59) {
+        return std::nullopt;
+    }
+    return time;
 }
 
 std::wstring TemporaryName(std::uint32_t processId, std::uint64_t tick, unsigned attempt) {

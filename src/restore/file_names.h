@@ -20,6 +20,14 @@ struct KeptCopyTime {
 // next hour's, and after the kept copies made before it.
 std::wstring KeptCopyName(const KeptCopyTime& time, unsigned number = 0);
 
+// Whether a name is one the file lists show: it begins with "Favorite2", in any case.
+bool IsBackupName(std::wstring_view name);
+
+// The time in a backup's name: the browser's "Favorite2.dat.YYYY.MM.DD.HH", which tells the hour only (minute and
+// second -1), or a kept copy's "Favorite2.dat.YYYY.MM.DD.HH.MM.SS" with or without its ".NNN". Nothing for any other
+// name, or for fields out of their ranges.
+std::optional<KeptCopyTime> TimeFromName(std::wstring_view name);
+
 // "~quillbarrow-<process id>-<tick>-<attempt>.tmp": the temporary file a copy of that process goes through.
 std::wstring TemporaryName(std::uint32_t processId, std::uint64_t tick, unsigned attempt);
 // The process id in a name of exactly that form, every field decimal digits; nothing for any other name.

@@ -4,43 +4,14 @@
 #include "common/paths.h"
 #include "common/texts.h"
 #include "restore/backup_source.h"
+#include "restore/file_compare.h"
 #include "restore/file_names.h"
 #include "restore/linked_files.h"
 #include "restore/safe_replace.h"
 
-#include <cstring>
-#include <memory>
-
 namespace {
 
 constexpr unsigned kMaxNumber = 999;
-
-std::optional<ULONGLONG> FileSize(const std::wstring& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
-    return (ULONGLONG{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
-}
-
-// Whether two files hold the same bytes; a file that cannot be read holds nothing that can be relied on.
-bool SameBytes(const std::wstring& a, const std::wstring& b) {
-    const auto sizeA = FileSize(a);
-    if (!sizeA || sizeA != FileSize(b)) return false;
-    UniqueFileHandle fileA, fileB;
-    if (OpenToRead(a, fileA) != ERROR_SUCCESS || OpenToRead(b, fileB) != ERROR_SUCCESS) return false;
-    constexpr DWORD kChunk = 1 << 16;
-    const auto bufferA = std::make_unique<char[]>(kChunk), bufferB = std::make_unique<char[]>(kChunk);
-    for (ULONGLONG left = *sizeA; left > 0;) {
-        const DWORD want = static_cast<DWORD>(left < kChunk ? left : kChunk);
-        DWORD readA = 0, readB = 0;
-        if (!ReadFile(fileA.Get(), bufferA.get(), want, &readA, nullptr) || readA != want ||
-            !ReadFile(fileB.Get(), bufferB.get(), want, &readB, nullptr) || readB != want ||
-            std::memcmp(bufferA.get(), bufferB.get(), want) != 0) {
-            return false;
-        }
-        left -= want;
-    }
-    return true;
-}
 
 // A copy that is the favorites file itself, reached another way, saves nothing.
 bool HoldsTheSameElsewhere(const std::wstring& favorites, const std::wstring& copy) {

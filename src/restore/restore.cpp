@@ -39,7 +39,8 @@ DWORD FolderForUndoCopy(const std::wstring& profileFolder, BackupFolderKind pref
 
 }  // namespace
 
-Notice RestoreFavorites(const std::optional<BackupSource>& source, std::wstring_view selectedName) {
+Notice RestoreFavorites(const std::optional<BackupSource>& source, std::wstring_view selectedName, FactsCache& facts,
+                        bool damagedConfirmed) {
     if (IsProcessRunning(texts::kBrowserProcessName)) return ErrorNotice(texts::kBrowserRunning);
     if (selectedName.empty()) return ErrorNotice(texts::kNothingSelected);
     // A list that shows no backup folder of a known profile has nowhere to restore to.
@@ -53,6 +54,12 @@ Notice RestoreFavorites(const std::optional<BackupSource>& source, std::wstring_
     const std::wstring undoPath = UndoCopyPath(profileFolder);
     // The listed file may have gone since it was listed.
     if (!FileExists(backupPath)) return ErrorNotice(texts::kNothingSelected);
+    if (facts.SameAsFavorites(backupFolder, std::wstring(selectedName), favoritesPath)) {
+        return InformationNotice(texts::kBackupIsCurrent);
+    }
+    if (!damagedConfirmed && facts.Damaged(backupFolder, std::wstring(selectedName), favoritesPath)) {
+        return QuestionNotice(texts::kRestoreDamaged);
+    }
 
     RemoveLeftoverTemporaries(profileFolder);
     RemoveLeftoverTemporaries(backupFolder);

@@ -27,6 +27,7 @@ bool RestorePanel::Attach(HWND window, Profile profile) {
     const HWND list = GetDlgItem(window, kFileList);
     files_.Attach(list, texts::kBackupPattern);
     fileTip_.Create(list);
+    AllowTipLines(fileTip_.Window());
     const HWND chooser = GetDlgItem(window, kFolderChooser);
     for (const BackupFolderKind kind : {BackupFolderKind::DailyBackup, BackupFolderKind::Backup}) {
         SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(BackupFolderName(kind)).c_str()));
@@ -38,7 +39,9 @@ bool RestorePanel::Attach(HWND window, Profile profile) {
 }
 
 void RestorePanel::OnLayout() {
-    if (fileTip_.Window()) fileTip_.Create(GetDlgItem(window_, kFileList));
+    if (!fileTip_.Window()) return;
+    fileTip_.Create(GetDlgItem(window_, kFileList));
+    AllowTipLines(fileTip_.Window());
 }
 
 LRESULT CALLBACK RestorePanel::FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -63,7 +66,14 @@ void RestorePanel::OnFileListMouseMove(POINT point) {
     if (entry == tipEntry_) return;
     tipEntry_ = entry;
     if (fileTip_.Window()) SendMessageW(fileTip_.Window(), TTM_POP, 0, 0);
-    fileTip_.SetTipText(entry < 0 ? std::wstring() : files_.Name(entry));
+    fileTip_.SetTipText(entry < 0 ? std::wstring() : EntryTip(entry));
+}
+
+// An entry's name; for a backup of a known profile, what is known of it after the name.
+std::wstring RestorePanel::EntryTip(int entry) {
+    std::wstring name = files_.Name(entry);
+    if (!source_ || name.empty()) return name;
+    return facts_.Tip(BackupFolderPath(*source_), name, source_->profileFolder);
 }
 
 // Just below the entry the tip names, or just above it where the screen ends, so that it never hides that entry.
@@ -125,7 +135,13 @@ void RestorePanel::OnFolderChosen() {
 }
 
 void RestorePanel::OnRestore() {
-    const Notice notice = RestoreFavorites(source_, files_.SelectedName());
+    const std::wstring name = files_.SelectedName();
+    Notice notice = RestoreFavorites(source_, name, facts_);
+    if (notice.question) {
+        // No leaves everything as it was; Yes restores the backup all the same.
+        if (!ShowNotice(window_, notice)) return;
+        notice = RestoreFavorites(source_, name, facts_, true);
+    }
     // A restore may have kept the favorites as a new copy in the listed folder.
     files_.Refresh();
     ShowNotice(window_, notice);

@@ -5,6 +5,7 @@
 
 #include "common/file_list.h"
 #include "restore/backup_source.h"
+#include "restore/facts_cache.h"
 #include "tooltip/tooltip.h"
 
 #include <windows.h>
@@ -36,13 +37,18 @@ public:
 
     // The backup folder the chooser names.
     BackupFolderKind ChosenFolder() const;
+    // Where the file list's entries come from; none while it shows the start folder.
+    const std::optional<BackupSource>& Source() const { return source_; }
     const FileList& Files() const { return files_; }
+    // What is known of the backups, shared with what else of the window tells of them.
+    FactsCache& Facts() { return facts_; }
 
 private:
     static LRESULT CALLBACK FileListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR panel);
     void OnFileListMouseMove(POINT point);
     void PlaceFileTip();
+    std::wstring EntryTip(int entry);
     void OnFolderChosen();
     void OnRestore();
     void OnUndo();
@@ -51,8 +57,8 @@ private:
     HWND window_ = nullptr;
     Profile profile_ = Profile::Shared;
     FileList files_;
-    // Where the file list's entries come from; none while it shows the start folder.
     std::optional<BackupSource> source_;
+    FactsCache facts_;
     CTooltip fileTip_;
     int tipEntry_ = -1;  // the entry the tip names; -1 for none
 };

@@ -14,6 +14,9 @@
 // window at once. Failures are silent: a tooltip that cannot be made leaves the object without a window.
 // The object owns its tooltip window, so the window goes with the object. It is neither copied nor moved,
 // because the kept tool record points into the object's own text.
+// Lets a tooltip window break its text at line breaks, into lines as wide as a few dozen letters at its DPI.
+void AllowTipLines(HWND tip);
+
 class CTooltip {
 public:
     static constexpr int kBalloon = 1;  // the one Style value that asks for a balloon

@@ -18,13 +18,16 @@ TEST(BackupScan, WalksSubFoldersAfterTheirFolderAndEntersNoLink) {
     ASSERT_TRUE(SetFileAttributesW((kBackup + L"\\z.dat").c_str(), FILE_ATTRIBUTE_HIDDEN));
     ASSERT_TRUE(SetFileAttributesW((kBackup + L"\\s").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
     std::uint64_t counter = 41;
-    std::vector<ScanRow> rows;
+    ScanRows rows;
     FindFilesAPI(kBackup, L"*.*", counter, rows);
     std::wstring names;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        names += rows[i].name + (rows[i].isFolder ? L"\\ " : L" ");
+        names += std::wstring(rows.Name(i)) + (rows[i].isFolder ? L"\\ " : L" ");
         EXPECT_EQ(rows[i].number, 42 + i);
+        // Each row knows its folder: the walked one, or a sub-folder of it.
+        EXPECT_TRUE(rows.Folder(i).starts_with(kBackup + L'\\')) << Utf8(rows.Folder(i));
     }
+    EXPECT_EQ(rows.Folder(rows.size() - 1), kBackup + L"\\s\\");
     EXPECT_EQ(names, L"a.dat m\\ s\\ self\\ z.dat n.dat o\\ r.dat p.dat q\\ up\\ t ");
     EXPECT_EQ(counter, 41 + rows.size());
 }
@@ -37,9 +40,9 @@ TEST(BackupScan, SizeAndTimeColumnTexts) {
     ASSERT_TRUE(SetLastWriteTime(kBackup + L"\\a.dat", 129748503000000000));  // 27 February 2012 21:05 UTC
     ASSERT_TRUE(SetLastWriteTime(kBackup + L"\\m", 128910762000000000));      // 3 July 2009 06:30 UTC
     std::uint64_t counter = 0;
-    std::vector<ScanRow> rows;
+    ScanRows rows;
     FindFilesAPI(kBackup, L"*.*", counter, rows);
-    ASSERT_TRUE(rows.size() > 2 && rows[0].name == L"a.dat" && rows[1].name == L"m");
+    ASSERT_TRUE(rows.size() > 2 && rows.Name(0) == L"a.dat" && rows.Name(1) == L"m");
     // Sizes past 32 bits are whole; a folder shows none, but its own time.
     EXPECT_EQ(SizeColumnText(rows[0]), L"5368709121");
     EXPECT_EQ(SizeColumnText(rows[1]), L"");

@@ -93,12 +93,12 @@ struct ProgramUnderTest {
         if (main) Click(main, id);
         return main != nullptr;
     }
-    // Waits for a message box, presses its OK and returns "caption: text"; empty on timeout.
-    std::wstring AnswerMessageBox(DWORD timeoutMs = 10000) const {
+    // Waits for a message box, presses its button (OK, or Yes or No) and returns "caption: text"; empty on timeout.
+    std::wstring AnswerMessageBox(DWORD timeoutMs = 10000, int button = IDOK) const {
         const HWND box = WaitForWindow(nullptr, timeoutMs, L"#32770");
         if (!box) return {};
         const std::wstring seen = ControlText(box) + L": " + ControlText(GetDlgItem(box, 0xFFFF));
-        Click(box, IDOK);
+        Click(box, button);
         WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
         return seen;
     }

@@ -152,6 +152,40 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesAndSt
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
     EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.23", kept, keptBeforeUndo}));
 
+    // The file list's tip tells what is known of the entry under the pointer.
+    const int lineHeight = static_cast<int>(SendMessageW(files, LB_GETITEMHEIGHT, 0, 0));
+    int nudge = 0;
+    HWND tip = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        MovePointer(files, {20 + (nudge ^= 1), lineHeight / 2});
+        return (tip = program.WaitForTip(L"Favorite2.dat.2011.12.31.23")) != nullptr;
+    }));
+    EXPECT_NE(ControlText(tip).find(L"\n文件大小：34\n"), std::wstring::npos) << Utf8(ControlText(tip));
+
+    // Where the profile's format is known, a damaged backup is restored only when the user says Yes; No, the
+    // default, changes nothing. A backup of the favorites' very bytes is not restored at all.
+    WriteBytes(profile + L"\\Favorite2.dat", Database(8, 1));
+    WriteBytes(profile + L"\\Backup\\Favorite2.dat.2011.12.31.22", Database(8, 2).substr(0, 5000));
+    WriteBytes(profile + L"\\Backup\\Favorite2.dat.2011.12.31.21", Database(8, 1));
+    choose(1);
+    ASSERT_TRUE(WaitUntil([&] { return SelectEntry(files, L"Favorite2.dat.2011.12.31.22"); }));
+    Click(window, RestorePanel::kRestoreButton);
+    const HWND question = program.WaitForWindow(nullptr, 10000, L"#32770");
+    ASSERT_TRUE(question);
+    EXPECT_EQ(GetWindowLongW(GetDlgItem(question, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+    const wchar_t* const kDamaged = L"提示: 所选备份文件不完整或已损坏，恢复后浏览器可能读不出收藏夹。仍要恢复吗？";
+    EXPECT_EQ(program.AnswerMessageBox(10000, IDNO), kDamaged);
+    EXPECT_EQ(program.AnswerMessageBox(500), L"");
+    EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), Database(8, 1));
+    Click(window, RestorePanel::kRestoreButton);
+    EXPECT_EQ(program.AnswerMessageBox(10000, IDYES), kDamaged);
+    EXPECT_EQ(program.AnswerMessageBox(), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+    EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), Database(8, 2).substr(0, 5000));
+    EXPECT_EQ(press(RestorePanel::kUndoButton), L"提示: 成功撤消恢复");
+    ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2011.12.31.21"));
+    EXPECT_EQ(press(RestorePanel::kRestoreButton), L"提示: 所选备份与当前收藏夹完全相同，收藏夹没有改动。");
+    EXPECT_FALSE(ReadBytes(profile + L"\\Favorite2Backup.dat"));
+
     // The browser starts in its own folder, by its exact path: not the Program.exe that an unquoted "Program
     // Files" path would start.
     const std::wstring installed = root / L"Program Files\\Sogou Explorer";
@@ -269,17 +303,24 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderAndShowsRowTips) {
     EXPECT_EQ(ListRows(list, 3), rows);
     EXPECT_EQ(Entries(files), Names{L"Favorite2.dat.2012.02.25.21"});
 
-    // The row tip names the row under the pointer and follows it to another row. The first move onto a row makes
-    // its tip, which shows a moment after the next move if the pointer rests.
-    const auto tipShows = [&](const std::wstring& text, int row) {
+    // The row tip names the row under the pointer and follows it to another row; for a backup it tells what is
+    // known of it. The first move onto a row makes its tip, which shows a moment after the next move if the pointer
+    // rests.
+    const auto tipShows = [&](const std::wstring& name, int row) {
         const RECT rect = ListRowRect(list, row);
         int nudge = 0;
-        return WaitUntil([&] {
+        HWND tip = nullptr;
+        WaitUntil([&] {
             MovePointer(list, {rect.left + 20 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
-            return program.WaitForTip(text) != nullptr;
+            return (tip = program.WaitForTip(name)) != nullptr;
         });
+        return tip ? ControlText(tip) : std::wstring();
     };
-    for (const int row : {0, 3}) EXPECT_TRUE(tipShows(rows[row][0], row)) << "row " << row;
+    for (const int row : {0, 3}) {
+        EXPECT_TRUE(tipShows(rows[row][0], row).starts_with(rows[row][0] + L"\n文件大小：" + rows[row][2] + L'\n'))
+            << "row " << row;
+    }
+    EXPECT_EQ(tipShows(L"notes.txt", 1), L"notes.txt");
 
     // A search under the resting pointer names the row now there; a long result needs no horizontal scroll bar.
     MakeFolders(account + L"\\Backup");
@@ -288,7 +329,7 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderAndShowsRowTips) {
     ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 40; }));
     const std::wstring rowNow = ListRows(list, 1)[3][0];
     EXPECT_NE(rowNow, rows[3][0]);
-    EXPECT_TRUE(tipShows(rowNow, 3));
+    EXPECT_FALSE(tipShows(rowNow, 3).empty());
     EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
 }
 

@@ -17,6 +17,7 @@ int wmain(int argc, wchar_t** argv) {
         TerminateProcess(GetCurrentProcess(), 1000000);
     }).detach();
     const BackupSource source{argv[2], BackupFolderKind::DailyBackup};
-    const Notice notice = argc == 4 ? RestoreFavorites(source, argv[3]) : UndoRestore(source);
+    FactsCache facts;
+    const Notice notice = argc == 4 ? RestoreFavorites(source, argv[3], facts) : UndoRestore(source);
     return notice.icon == NoticeIcon::Information ? static_cast<int>(GetTickCount64() - begin) : 2000000;
 }

@@ -29,3 +29,23 @@ TEST(TemporaryMakerId, OnlyTheToolsOwnForm) {
                                 L"~Quillbarrow-12-34-5.tmp", L"~quillbarrow-+12-34-5.tmp", L"quillbarrow-12-34-5.tmp"})
         EXPECT_EQ(TemporaryMakerId(name), std::nullopt) << name;
 }
+
+// The browser's names tell the hour, a kept copy's the second; other names, or fields out of range, tell nothing.
+TEST(TimeFromName, TheBrowsersAndKeptCopiesNamesOnly) {
+    const auto time = [](const wchar_t* name) {
+        const auto told = TimeFromName(name);
+        return told ? std::vector{told->year, told->month, told->day, told->hour, told->minute, told->second}
+                    : std::vector<int>{};
+    };
+    EXPECT_EQ(time(L"Favorite2.dat.2012.02.27.22"), (std::vector{2012, 2, 27, 22, -1, -1}));
+    EXPECT_EQ(time(L"favorite2.DAT.2012.02.27.22"), (std::vector{2012, 2, 27, 22, -1, -1}));
+    EXPECT_EQ(time(L"Favorite2.dat.2026.12.07.14.05.33"), (std::vector{2026, 12, 7, 14, 5, 33}));
+    EXPECT_EQ(time(L"Favorite2.dat.2026.12.07.14.05.33.012"), (std::vector{2026, 12, 7, 14, 5, 33}));
+    for (const wchar_t* name : {L"Favorite2.dat", L"Favorite2.dat.2012.02.27", L"Favorite2.dat.2012.13.27.22",
+                                L"Favorite2.dat.2012.02.27.24", L"Favorite2.dat.2012.02.27.22.60.00",
+                                L"Favorite2.dat.2012.02.27.22.05", L"Favorite2.dat.2012.02.27.22 副本",
+                                L"Favorite2.dat.2012.02.27.22.05.33.001.1", L"Favorite2Backup.dat"})
+        EXPECT_EQ(time(name), std::vector<int>{}) << name;
+    EXPECT_TRUE(IsBackupName(L"FAVORITE2.dat.x") && IsBackupName(L"Favorite2"));
+    EXPECT_FALSE(IsBackupName(L"Favorite3.dat") || IsBackupName(L"notes.txt"));
+}

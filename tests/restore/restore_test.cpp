@@ -54,7 +54,7 @@ TEST(RestoreFavorites, RefusalsStateTableAndFailures) {
     const Profile p;
     const std::string current = Pattern(100000, 7);
     WriteBytes(p.favorites, current);
-    const auto restore = [&](const wchar_t* name) { return RestoreFavorites(p.fromDaily, name); };
+    const auto restore = [&](const wchar_t* name) { return Restore(p.fromDaily, name); };
     // Favorites, undo copy, and how many entries the profile folder holds: no temporary file stays.
     const auto files = [&] {
         return std::tuple(ReadBytes(p.favorites), ReadBytes(p.undo), ListNames(p.profile).size());
@@ -69,13 +69,13 @@ TEST(RestoreFavorites, RefusalsStateTableAndFailures) {
     EXPECT_EQ(restore(L""), kNothingSelectedNotice);
     EXPECT_EQ(restore(L"Favorite2.dat.3"), kNothingSelectedNotice);
     // A list that shows no backup folder of a known profile restores nothing.
-    EXPECT_EQ(RestoreFavorites(std::nullopt, L"Favorite2.dat.1"), kNotInBackupFolderNotice);
+    EXPECT_EQ(Restore(std::nullopt, L"Favorite2.dat.1"), kNotInBackupFolderNotice);
     EXPECT_EQ(files(), std::tuple(current, std::nullopt, 3u));
 
     // Two restores keep the first undo copy, one undo goes back before both, a second has nothing to do.
     EXPECT_EQ(restore(L"Favorite2.dat.1"), kRestoredNotice);
     EXPECT_EQ(files(), std::tuple("backup 1", current, 4u));
-    EXPECT_EQ(RestoreFavorites(p.fromBackup, L"Favorite2.dat.old"), kRestoredNotice);
+    EXPECT_EQ(Restore(p.fromBackup, L"Favorite2.dat.old"), kRestoredNotice);
     EXPECT_EQ(files(), std::tuple("older", current, 4u));
     EXPECT_EQ(UndoRestore(p.fromDaily), kUndoneNotice);
     EXPECT_EQ(UndoRestore(p.fromDaily), kNothingToUndoNotice);
@@ -106,11 +106,11 @@ TEST(RestoreFavorites, RefusalsStateTableAndFailures) {
 TEST(RestoreFavorites, KeepsFavoritesThatExistNowhereElseInNamesThatSortNewestLast) {
     const Profile p;
     WriteBytes(p.favorites, "first");
-    ASSERT_EQ(RestoreFavorites(p.fromDaily, L"Favorite2.dat.1"), kRestoredNotice);
+    ASSERT_EQ(Restore(p.fromDaily, L"Favorite2.dat.1"), kRestoredNotice);
     const auto restoreOver = [&](const std::string& favorites, const wchar_t* name) {
         WriteBytes(p.favorites, favorites);
         const std::wstring kept =
-            KeptName(RestoreFavorites(p.fromDaily, name), kRestoredNotice, L"恢复前的收藏夹已另存为\nDailyBackup\\",
+            KeptName(Restore(p.fromDaily, name), kRestoredNotice, L"恢复前的收藏夹已另存为\nDailyBackup\\",
                      p.daily, favorites);
         EXPECT_EQ(ReadBytes(p.undo), "first");
         return kept;
@@ -137,7 +137,7 @@ TEST(UndoRestore, KeepsFavoritesThatExistNowhereElse) {
     const Profile p;
     const auto undoOver = [&](const std::string& favorites, const BackupSource& source, const std::wstring& keptIn) {
         WriteBytes(p.favorites, "before");
-        EXPECT_EQ(RestoreFavorites(p.fromDaily, L"Favorite2.dat.1"), kRestoredNotice);
+        EXPECT_EQ(Restore(p.fromDaily, L"Favorite2.dat.1"), kRestoredNotice);
         WriteBytes(p.favorites, favorites);
         const std::wstring lead = L"撤消前的收藏夹已另存为\n" + keptIn.substr(keptIn.rfind(L'\\') + 1) + L'\\';
         const std::wstring kept = KeptName(UndoRestore(source), kUndoneNotice, lead, keptIn, favorites);
@@ -182,9 +182,9 @@ TEST(RestoreFavorites, ExactNamesAndLinks) {
     MakeFolders(p.root / L"Sync");
     WriteBytes(synced, "mine");
     MakeFileLink(p.favorites, synced);
-    EXPECT_EQ(RestoreFavorites(p.fromDaily, L"Favorite2.dat.1."), kRestoredNotice);
+    EXPECT_EQ(Restore(p.fromDaily, L"Favorite2.dat.1."), kRestoredNotice);
     EXPECT_EQ(ReadBytes(synced), "dot");
-    EXPECT_EQ(RestoreFavorites(p.fromDaily, L"Favorite2.dat.3 "), kRestoredNotice);
+    EXPECT_EQ(Restore(p.fromDaily, L"Favorite2.dat.3 "), kRestoredNotice);
     EXPECT_EQ(ReadBytes(synced), "space");
     EXPECT_EQ(ReadBytes(p.undo), "mine");
     EXPECT_EQ(UndoRestore(p.fromDaily), kUndoneNotice);
@@ -193,7 +193,7 @@ TEST(RestoreFavorites, ExactNamesAndLinks) {
 
     // The target gone (a synchronised folder not there yet, say): no plain file takes the link's place.
     DeleteFileW(synced.c_str());
-    EXPECT_PRED2(IsFailure, RestoreFavorites(p.fromDaily, L"Favorite2.dat.1"), kRestoreBackupFailed);
+    EXPECT_PRED2(IsFailure, Restore(p.fromDaily, L"Favorite2.dat.1"), kRestoreBackupFailed);
     WriteBytes(synced, "back again");
     EXPECT_EQ(ReadBytes(p.favorites), "back again");
     EXPECT_EQ(ListNames(p.profile), (Names{L"Backup", L"DailyBackup", L"Favorite2.dat"}));
@@ -215,7 +215,7 @@ TEST(RestoreFavorites, ExactNamesAndLinks) {
     const Profile q;
     MakeFileLink(q.favorites, q.daily + L"\\Favorite2.dat.2");
     WriteBytes(q.undo, "undo");
-    EXPECT_NE(KeptName(RestoreFavorites(q.fromDaily, L"Favorite2.dat.1"), kRestoredNotice,
+    EXPECT_NE(KeptName(Restore(q.fromDaily, L"Favorite2.dat.1"), kRestoredNotice,
                        L"恢复前的收藏夹已另存为\nDailyBackup\\", q.daily, "backup 2"),
               L"-");
 }
@@ -237,7 +237,7 @@ TEST(RestoreFavorites, ClearsOnlyItsOwnTemporariesOfEndedRuns) {
     WriteBytes(p.profile + L'\\' + lookAlike, "the user's");
     // Visible, but empty: a run killed as it made the file, before it was hidden. It holds nothing.
     WriteBytes(p.profile + L'\\' + emptyLeftOver, "");
-    EXPECT_EQ(RestoreFavorites(p.fromDaily, L"Favorite2.dat.1"), kRestoredNotice);
+    EXPECT_EQ(Restore(p.fromDaily, L"Favorite2.dat.1"), kRestoredNotice);
     Names kept{inUse, lookAlike, malformed};
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(Temporaries(p.profile), kept);
@@ -248,4 +248,46 @@ TEST(RestoreFavorites, ClearsOnlyItsOwnTemporariesOfEndedRuns) {
     WriteHidden(p.profile + L'\\' + leftOver, "undo copy put aside");
     EXPECT_EQ(UndoRestore(p.fromDaily), kNothingToUndoNotice);
     EXPECT_EQ(Temporaries(p.profile), kept);
+}
+
+// Each backup's tip tells how it stands next to the favorites and the other backups, and whether it is damaged where
+// the profile's format is known; what is known follows a file that changes. A backup of the favorites' very bytes is
+// not restored, and a damaged one only once the user says so.
+TEST(RestoreFavorites, KnowsEachBackupBeforeRestoringIt) {
+    const Profile p;
+    const std::string favorites = Database(10, 1), smaller = Database(4, 2);
+    WriteBytes(p.favorites, favorites);
+    const wchar_t* const names[] = {L"Favorite2.dat.2012.02.27.21", L"Favorite2.dat.2012.02.27.22",
+                                    L"Favorite2.dat.2012.02.27.23", L"Favorite2.dat.2012.02.28.00"};
+    WriteBytes(p.daily + L'\\' + names[0], favorites);
+    WriteBytes(p.daily + L'\\' + names[1], smaller);
+    WriteBytes(p.daily + L'\\' + names[2], smaller);
+    WriteBytes(p.daily + L'\\' + names[3], Database(4, 3).substr(0, 4000));
+    FactsCache facts;
+    const auto tip = [&](const wchar_t* name) { return facts.Tip(p.daily, name, p.profile); };
+    const auto has = [&](const std::wstring& text, const std::wstring& line) {
+        return (text + L'\n').find(L'\n' + line + L'\n') != std::wstring::npos;
+    };
+    EXPECT_TRUE(tip(names[0]).starts_with(std::wstring(names[0]) + L"\n文件大小：10240\n保存时间：")) << Utf8(tip(names[0]));
+    EXPECT_NE(tip(names[0]).find(L" 21时\n"), std::wstring::npos) << Utf8(tip(names[0]));
+    EXPECT_TRUE(has(tip(names[0]), L"与当前收藏夹相同"));
+    EXPECT_TRUE(has(tip(names[1]), L"比当前收藏夹小 60%") && has(tip(names[1]), L"与 Favorite2.dat.2012.02.27.23 相同"));
+    EXPECT_TRUE(has(tip(names[3]), L"文件不完整或已损坏"));
+    EXPECT_FALSE(has(tip(names[1]), L"文件不完整或已损坏"));
+    // What is known follows the file: a copy written over anew is compared anew.
+    WriteBytes(p.daily + L'\\' + names[2], Database(12, 4));
+    EXPECT_TRUE(has(tip(names[2]), L"比当前收藏夹大 20%") && !has(tip(names[2]), L"与 Favorite2.dat.2012.02.27.22 相同"));
+
+    EXPECT_EQ(RestoreFavorites(p.fromDaily, names[0], facts), kBackupIsCurrentNotice);
+    EXPECT_EQ(RestoreFavorites(p.fromDaily, names[3], facts), (Notice{
+        L"所选备份文件不完整或已损坏，恢复后浏览器可能读不出收藏夹。仍要恢复吗？", L"提示", NoticeIcon::Warning, true}));
+    EXPECT_EQ(ListNames(p.profile), (Names{L"Backup", L"DailyBackup", L"Favorite2.dat"}));
+    EXPECT_EQ(RestoreFavorites(p.fromDaily, names[3], facts, true), kRestoredNotice);
+    EXPECT_EQ(ReadBytes(p.undo), favorites);
+
+    // Where no file of the profile has a whole header, its format is not known: nothing is called damaged.
+    const Profile unknown;
+    WriteBytes(unknown.favorites, "favorites of another format");
+    EXPECT_FALSE(has(FactsCache().Tip(unknown.daily, L"Favorite2.dat.1", unknown.profile), L"文件不完整或已损坏"));
+    EXPECT_EQ(Restore(unknown.fromDaily, L"Favorite2.dat.1"), kRestoredNotice);
 }

@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include "common/environment.h"
+#include "restore/restore.h"
 
 #include <algorithm>
 #include <atomic>
@@ -171,6 +172,11 @@ std::wstring ProgramPath() {
     return tests.substr(0, tests.find_last_of(L'\\')) + L"\\Quillbarrow.exe";
 }
 
+std::wstring EmptyWindowPath() {
+    const std::wstring program = ProgramPath();
+    return program.substr(0, program.find_last_of(L'\\')) + L"\\empty_window.exe";
+}
+
 std::wstring QuoteArgument(const std::wstring& argument) {
     return L'"' + argument + L'"';
 }
@@ -259,6 +265,13 @@ std::string Pattern(std::size_t size, std::uint32_t seed) {
     return bytes;
 }
 
+std::string Database(std::size_t pages, std::uint32_t seed) {
+    std::string bytes = Pattern(pages * 1024, seed);
+    const unsigned char header[] = {0x04, 0x00, 0x01, 0x01, 12, 64, 32, 32};  // bytes 16 to 23
+    bytes.replace(16, sizeof(header), reinterpret_cast<const char*>(header), sizeof(header));
+    return bytes;
+}
+
 std::wstring HostPath(std::wstring linuxPath) {
     std::replace(linuxPath.begin(), linuxPath.end(), L'/', L'\\');
     return L"Z:" + linuxPath;
@@ -300,4 +313,9 @@ bool IsFailure(const Notice& notice, std::wstring_view prefix) {
 
 void PrintTo(const Notice& notice, std::ostream* out) {
     *out << Utf8(notice.caption) << " (icon " << static_cast<unsigned>(notice.icon) << "): " << Utf8(notice.text);
+}
+
+Notice Restore(const std::optional<BackupSource>& source, std::wstring_view selectedName) {
+    FactsCache facts;
+    return RestoreFavorites(source, selectedName, facts);
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/notice.h"
+#include "restore/backup_source.h"
 #include "common/unique_handle.h"
 
 #include <windows.h>
@@ -49,9 +50,11 @@ std::string Utf8(std::wstring_view utf16);
 // The entries of a list box, of this process or another.
 std::vector<std::wstring> Entries(HWND listBox);
 
-// The folder of the running test program, and of the program under test.
+// The folder of the running test program, the program under test, and the bare window beside it that benchmarks
+// measure the program against.
 std::wstring TestBinaryFolder();
 std::wstring ProgramPath();
+std::wstring EmptyWindowPath();
 
 // The test helper program (qb_test_helper.exe) running as another process, ended when the object goes.
 class HelperProcess {
@@ -101,6 +104,8 @@ private:
 
 // `size` bytes that no other (size, seed) pair gives, starting with a readable label.
 std::string Pattern(std::size_t size, std::uint32_t seed);
+// A favorites database of `pages` pages of 1024 bytes as its clear header tells, the rest bytes of `seed`.
+std::string Database(std::size_t pages, std::uint32_t seed);
 
 // A Linux path as Wine's Z: drive shows it.
 std::wstring HostPath(std::wstring linuxPath);
@@ -119,6 +124,7 @@ inline const Notice kNothingToUndoNotice{L"未启动恢复，无需撤消恢复"
 inline const Notice kNothingSelectedNotice{L"未选中需要恢复的收藏文件，请重新选择", L"错误", NoticeIcon::Error};
 inline const Notice kBrowserRunningNotice{L"检测到搜狗浏览器正在运行，请关闭搜狗浏览器再操作", L"错误",
                                           NoticeIcon::Error};
+inline const Notice kBackupIsCurrentNotice{L"所选备份与当前收藏夹完全相同，收藏夹没有改动。", L"提示", NoticeIcon::Information};
 inline const Notice kNotInBackupFolderNotice{L"所选文件不在备份目录中，请重新选择", L"错误", NoticeIcon::Error};
 // The success messages of a restore and of an undo that kept the favorites as a new copy in DailyBackup: their
 // first words.
@@ -136,6 +142,9 @@ inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏�
 inline constexpr wchar_t kKeepBeforeUndoFailed[] = L"无法把撤消前的收藏夹另存到备份目录中，收藏夹没有改动。\n\n原因：";
 inline constexpr wchar_t kDeleteUndoCopyFailed[] =
     L"收藏夹已恢复为原来的数据，但无法删除撤消副本（Favorite2Backup.dat），下次撤消恢复时会再用它恢复一次。\n\n原因：";
+
+// A restore as a fresh run of the program makes it, knowing nothing of the backups yet.
+Notice Restore(const std::optional<BackupSource>& source, std::wstring_view selectedName);
 
 // True for an error notice that starts with `prefix` and goes on with a reason.
 bool IsFailure(const Notice& notice, std::wstring_view prefix);

@@ -1,0 +1,16 @@
+#include "common/local_time.h"
+
+bool FileTimeToLocal(std::uint64_t ticks, SYSTEMTIME& local) {
+    const FILETIME fileTime{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    SYSTEMTIME utc{};
+    if (!FileTimeToSystemTime(&fileTime, &utc)) return false;
+    // Looked up, so that the program still starts on Vista, which keeps today's rules only.
+    using ToLocalEx = BOOL(WINAPI*)(const DYNAMIC_TIME_ZONE_INFORMATION*, const SYSTEMTIME*, SYSTEMTIME*);
+    static const auto toLocalEx = reinterpret_cast<ToLocalEx>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SystemTimeToTzSpecificLocalTimeEx")));
+    DYNAMIC_TIME_ZONE_INFORMATION zone{};
+    if (toLocalEx && GetDynamicTimeZoneInformation(&zone) != TIME_ZONE_ID_INVALID && toLocalEx(&zone, &utc, &local)) {
+        return true;
+    }
+    return SystemTimeToTzSpecificLocalTime(nullptr, &utc, &local) != FALSE;
+}
