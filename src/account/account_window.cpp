@@ -225,7 +225,7 @@ std::wstring AccountWindow::RowTip(std::size_t row) {
 void AccountWindow::OnResultListDisplayInfo(NMLVDISPINFOW& info) {
     LVITEMW& item = info.item;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return;
-    const ScanRow& row = rows_[item.iItem];
+    const ScanRow row = rows_[item.iItem];
     const std::wstring_view name = rows_.Name(item.iItem);
     if (item.mask & LVIF_IMAGE) item.iImage = 0;
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;

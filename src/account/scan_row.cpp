@@ -1,15 +1,26 @@
 #include "account/scan_row.h"
 
+#include <algorithm>
+
 void ScanRows::clear() {
-    rows_.clear();
-    names_.clear();
+    rowBlocks_.clear();
+    nameBlocks_.clear();
+    count_ = 0;
+    lettersInBlock_ = kLettersPerBlock;
     folders_.clear();
 }
 
-std::wstring_view ScanRows::Name(std::size_t row) const {
-    const Entry& entry = rows_[row];
-    return std::wstring_view(names_).substr(entry.nameStart, entry.nameLength);
+ScanRow ScanRows::operator[](std::size_t row) const {
+    const Entry& entry = At(row);
+    return {firstNumber_ + row, entry.size, entry.lastWriteTime, (entry.folder & 1) != 0};
 }
+
+std::wstring_view ScanRows::Name(std::size_t row) const {
+    const Entry& entry = At(row);
+    return {nameBlocks_[entry.nameStart >> 16].get() + (entry.nameStart & 0xFFFF), (entry.folder >> 1) & 0xFF};
+}
+
+const std::wstring& ScanRows::Folder(std::size_t row) const { return folders_[At(row).folder >> 9]; }
 
 std::uint32_t ScanRows::AddFolder(std::wstring folder) {
     folders_.push_back(std::move(folder));
@@ -17,8 +28,20 @@ std::uint32_t ScanRows::AddFolder(std::wstring folder) {
 }
 
 void ScanRows::Add(std::wstring_view name, std::uint32_t folder, const ScanRow& row) {
-    rows_.push_back({row, static_cast<std::uint32_t>(names_.size()), folder, static_cast<std::uint16_t>(name.size())});
-    names_ += name;
+    name = name.substr(0, 0xFF);
+    if (count_ == 0) firstNumber_ = row.number;
+    if (count_ % kRowsPerBlock == 0) rowBlocks_.push_back(std::make_unique_for_overwrite<Entry[]>(kRowsPerBlock));
+    if (lettersInBlock_ + name.size() > kLettersPerBlock) {
+        nameBlocks_.push_back(std::make_unique_for_overwrite<wchar_t[]>(kLettersPerBlock));
+        lettersInBlock_ = 0;
+    }
+    wchar_t* const letters = nameBlocks_.back().get() + lettersInBlock_;
+    std::copy(name.begin(), name.end(), letters);
+    const auto nameStart = static_cast<std::uint32_t>((nameBlocks_.size() - 1) << 16 | lettersInBlock_);
+    lettersInBlock_ += name.size();
+    rowBlocks_.back()[count_ % kRowsPerBlock] = {row.size, row.lastWriteTime, nameStart,
+                                                 folder << 9 | static_cast<std::uint32_t>(name.size()) << 1 | row.isFolder};
+    ++count_;
 }
 
 std::wstring_view StripNulls(std::wstring_view text) {

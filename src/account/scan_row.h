@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,33 +18,42 @@ struct ScanRow {
     bool isFolder = false;
 };
 
-// The rows of a scan with their names and folders. The names lie in one block and each folder is kept once, so
-// that a tree of many thousand entries costs little memory.
+// The rows of a scan with their names and folders, numbered on from the first. A tree of many thousand entries
+// costs little memory: 24 bytes a row and its name's letters, kept in blocks that are filled and never moved, and
+// each folder once.
 class ScanRows {
 public:
-    std::size_t size() const { return rows_.size(); }
-    bool empty() const { return rows_.empty(); }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
     void clear();
 
-    const ScanRow& operator[](std::size_t row) const { return rows_[row].row; }
+    ScanRow operator[](std::size_t row) const;
     // The entry's name, without folder.
     std::wstring_view Name(std::size_t row) const;
     // The folder the entry lies in, with its trailing backslash.
-    const std::wstring& Folder(std::size_t row) const { return folders_[rows_[row].folder]; }
+    const std::wstring& Folder(std::size_t row) const;
 
     // Adds a folder whose entries follow; returns the number its rows take.
     std::uint32_t AddFolder(std::wstring folder);
+    // Adds a row, numbered one on from the last; a name is at most 255 letters, as a file name is.
     void Add(std::wstring_view name, std::uint32_t folder, const ScanRow& row);
 
 private:
+    static constexpr std::size_t kRowsPerBlock = 4096;
+    static constexpr std::size_t kLettersPerBlock = 1 << 16;
     struct Entry {
-        ScanRow row;
-        std::uint32_t nameStart;
-        std::uint32_t folder;
-        std::uint16_t nameLength;
+        std::uint64_t size;
+        std::uint64_t lastWriteTime;
+        std::uint32_t nameStart;  // block << 16 | letter
+        std::uint32_t folder;     // the folder's index << 9 | the name's length << 1 | whether it is a folder
     };
-    std::vector<Entry> rows_;
-    std::wstring names_;
+    const Entry& At(std::size_t row) const { return rowBlocks_[row / kRowsPerBlock][row % kRowsPerBlock]; }
+
+    std::vector<std::unique_ptr<Entry[]>> rowBlocks_;
+    std::vector<std::unique_ptr<wchar_t[]>> nameBlocks_;
+    std::size_t count_ = 0;
+    std::size_t lettersInBlock_ = kLettersPerBlock;
+    std::uint64_t firstNumber_ = 1;
     std::vector<std::wstring> folders_;
 };
 
