@@ -67,6 +67,20 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
     EXPECT_TRUE(started(only32));
     EXPECT_FALSE(started(only64));
 
+    // A folder without the browser, and an empty or relative one, which names no place, not even the browser below
+    // the current folder.
+    const std::wstring nowhere = root / L"nothing here";
+    SetInstallFolder(KEY_WOW64_32KEY, &nowhere);
+    EXPECT_EQ(LaunchBrowser(), ErrorNotice(L"无法启动搜狗浏览器：找不到文件 " + nowhere +
+                                           L"\\sogouexplorer.exe，请重新安装搜狗浏览器。"));
+    SetCurrentDirectoryW(root.Path().c_str());
+    for (const std::wstring folder : {L"", L"32-bit view"}) {
+        SetInstallFolder(KEY_WOW64_32KEY, &folder);
+        EXPECT_EQ(LaunchBrowser(), ErrorNotice(L"无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录"
+                                               L"（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer），请先安装搜狗浏览器。"));
+    }
+    SetCurrentDirectoryW(TestBinaryFolder().c_str());
+
     // A file that is no program: the system's reason names it, with no placeholder left in its text.
     const std::wstring broken = root / L"broken";
     MakeFolders(broken);
