@@ -1,11 +1,15 @@
 // Takes the README's screenshots of the program's windows: take_screenshots OUTPUT_FOLDER.
 #include "gui_bench.h"
 
+#include <algorithm>
+
 // GDI+ needs the COM types that a lean windows.h leaves out.
 #include <objidl.h>
 #include <gdiplus.h>
 
 namespace {
+
+using Names = std::vector<std::wstring>;
 
 // Saves what the screen shows of `window` as a PNG file, after a moment to paint.
 bool Save(HWND window, const std::wstring& path) {
@@ -37,17 +41,27 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring folder = argv[1];
     // Backups of the shared profile, and of the account zhang.san@sogou.com (the MD5 digest of its address).
     const TempFolder appData(L"qb-screenshots");
-    const std::wstring account = appData / L"sogouexplorer\\fe6e4f3ed48028fe581259fd58549296\\DailyBackup";
-    MakeFolders(appData / L"sogouexplorer\\DailyBackup");
-    MakeFolders(account + L"\\2012");
-    for (const wchar_t* name :
-         {L"\\Favorite2.dat.2012.02.25.21", L"\\Favorite2.dat.2012.02.26.22", L"\\Favorite2.dat.2012.02.27.22"}) {
-        WriteBytes(appData / L"sogouexplorer\\DailyBackup" + name, "backup");
-        WriteBytes(account + name, std::string(180000, 'x'));
-        WriteBytes(account + L"\\2012" + name, std::string(170000, 'x'));
+    const std::wstring shared = appData / L"sogouexplorer";
+    const std::wstring account = shared + L"\\fe6e4f3ed48028fe581259fd58549296";
+    for (const std::wstring& profile : {shared, account}) {
+        MakeFolders(profile + L"\\DailyBackup\\2012");
+        WriteBytes(profile + L"\\Favorite2.dat", Database(180, 1));
+        WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.25.21", Database(150, 2));
+        WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.26.22", Database(176, 3));
+        WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", Database(180, 1));
+        // A favorites file the tool kept before a restore: its name is longer than the browser's.
+        WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.23.41.07", Database(181, 4));
+        for (const wchar_t* name : {L"\\Favorite2.dat.2012.01.30.20", L"\\Favorite2.dat.2012.01.31.21"})
+            WriteBytes(profile + L"\\DailyBackup\\2012" + name, Database(140, 5));
     }
-    // A favorites file the tool kept before a restore: its name is longer than the browser's.
-    WriteBytes(account + L"\\Favorite2.dat.2012.02.27.23.41.07", std::string(185000, 'x'));
+    // Rests the pointer on an entry's or a row's text, nudging it until its tip shows.
+    const auto restOn = [](const ProgramUnderTest& run, HWND control, POINT point, const wchar_t* name) {
+        int nudge = 0;
+        WaitUntil([&] {
+            MovePointer(control, {point.x + (nudge ^= 1), point.y});
+            return run.WaitForTip(name) != nullptr;
+        });
+    };
 
     // The windows' own pixels, whatever the scale.
     MakeDpiAware();
@@ -56,7 +70,10 @@ int wmain(int argc, wchar_t** argv) {
     bool saved = Save(localRun.WaitForWindow(L"收藏夹备份恢复"), folder + L"\\main-window.png");
     localRun.PressMainButton(MainWindow::kNoAccountButton);
     const HWND local = localRun.WaitForWindow(L"本地收藏恢复");
-    SelectEntry(GetDlgItem(local, RestorePanel::kFileList), L"Favorite2.dat.2012.02.27.22");
+    const HWND localFiles = GetDlgItem(local, RestorePanel::kFileList);
+    SelectEntry(localFiles, L"Favorite2.dat.2012.02.26.22");
+    const int line = static_cast<int>(SendMessageW(localFiles, LB_GETITEMHEIGHT, 0, 0));
+    restOn(localRun, localFiles, {40, line * 3 / 2}, L"Favorite2.dat.2012.02.26.22");
     saved = Save(local, folder + L"\\no-account-window.png") && saved;
 
     // The account window after a search, with a row's tip, at 96 DPI, 120 (125 % scale) and 144 (150 %).
@@ -71,13 +88,10 @@ int wmain(int argc, wchar_t** argv) {
         Click(window, AccountWindow::kFindButton);
         if (WaitUntil([&] { return ListRowCount(list) > 0; })) {
             SelectEntry(GetDlgItem(window, RestorePanel::kFileList), L"Favorite2.dat.2012.02.27.22");
-            // Rests the pointer on a row's name, nudging it until the row's tip shows.
-            const RECT rect = ListRowRect(list, 4);
-            int nudge = 0;
-            WaitUntil([&] {
-                MovePointer(list, {rect.left + 40 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
-                return accountRun.WaitForWindow(nullptr, 1500, TOOLTIPS_CLASSW) != nullptr;
-            });
+            const auto rows = ListRows(list, 1);
+            const auto row = std::find(rows.begin(), rows.end(), Names{L"Favorite2.dat.2012.02.27.22"}) - rows.begin();
+            const RECT rect = ListRowRect(list, static_cast<int>(row));
+            restOn(accountRun, list, {rect.left + 40, (rect.top + rect.bottom) / 2}, L"Favorite2.dat.2012.02.27.22");
         }
         saved = Save(window, folder + L'\\' + name) && saved;
     }
