@@ -61,8 +61,14 @@ LRESULT CALLBACK RestorePanel::FileListProc(HWND list, UINT message, WPARAM wPar
 // The tip names the entry under the pointer, and none past the last entry. On another entry the old tip goes at
 // once; the new one shows after the usual pause.
 void RestorePanel::OnFileListMouseMove(POINT point) {
-    const LRESULT hit = SendDlgItemMessageW(window_, kFileList, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
-    const int entry = HIWORD(hit) ? -1 : LOWORD(hit);
+    // The list box names the nearest entry also for a point below the last one.
+    const HWND list = GetDlgItem(window_, kFileList);
+    const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
+    RECT rect{};
+    const bool onEntry = !HIWORD(hit) &&
+                         SendMessageW(list, LB_GETITEMRECT, LOWORD(hit), reinterpret_cast<LPARAM>(&rect)) != LB_ERR &&
+                         PtInRect(&rect, point);
+    const int entry = onEntry ? LOWORD(hit) : -1;
     if (entry == tipEntry_) return;
     tipEntry_ = entry;
     if (fileTip_.Window()) SendMessageW(fileTip_.Window(), TTM_POP, 0, 0);
