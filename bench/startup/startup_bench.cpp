@@ -15,9 +15,10 @@ long long FileSize(const std::wstring& path) {
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-double Median(std::vector<double> values) {
+// The value at a fraction of the way through the sorted values: 0.5, the median.
+double Quantile(std::vector<double> values, double fraction) {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values[static_cast<std::size_t>(fraction * static_cast<double>(values.size() - 1) + 0.5)];
 }
 
 // Milliseconds from starting `program` to its window with `caption` on screen, looked for every millisecond;
@@ -40,7 +41,7 @@ double StartToWindow(const std::wstring& appData, const std::wstring& program, c
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    const int runs = argc > 1 ? _wtoi(argv[1]) : 15;
+    const int runs = argc > 1 ? _wtoi(argv[1]) : 41;
     const TempFolder appData(L"qb-bench");
     const std::wstring empty = EmptyWindowPath();
     // At 100 % and at 150 % scale: the windows lay themselves out and make their fonts at the screen's DPI.
@@ -56,9 +57,15 @@ int wmain(int argc, wchar_t** argv) {
             SetScreenDpi(96);
             return 1;
         }
-        std::printf("start to visible window at %lu DPI, medians of %d runs taking turns: program %.1f ms, bare empty "
-                    "window %.1f ms, ratio %.3f\n",
-                    dpi, runs, Median(program), Median(bare), Median(program) / Median(bare));
+        // Each run of the program against the bare window's run just before it, so that a machine that slows
+        // down for a while weighs on both alike.
+        std::vector<double> ratios;
+        for (int run = 0; run < runs; ++run) ratios.push_back(program[run] / bare[run]);
+        std::printf("start to visible window at %lu DPI, %d runs taking turns, median (quartiles): program %.1f ms "
+                    "(%.1f to %.1f), bare empty window %.1f ms (%.1f to %.1f); ratio, run by run %.3f (%.3f to %.3f)\n",
+                    dpi, runs, Quantile(program, 0.5), Quantile(program, 0.25), Quantile(program, 0.75),
+                    Quantile(bare, 0.5), Quantile(bare, 0.25), Quantile(bare, 0.75), Quantile(ratios, 0.5),
+                    Quantile(ratios, 0.25), Quantile(ratios, 0.75));
     }
     SetScreenDpi(96);
 

@@ -6,7 +6,6 @@
 #include "common/texts.h"
 #include "startup/provision.h"
 
-#include <thread>
 #include <utility>
 
 namespace {
@@ -28,15 +27,11 @@ constexpr FormSpec kForm{L"QuillbarrowMainWindow", texts::kMainCaption, 3840, 24
 }  // namespace
 
 bool MainWindow::Load() {
-    // The browser is looked for while the window is made, hidden: the answer comes before anything is shown.
-    bool running = false;
-    std::thread check([&running] { running = IsProcessRunning(texts::kBrowserProcessName); });
-    const bool created = CreateForm(kForm);
-    check.join();
-    if (!running) return created;
-    ShowNotice(nullptr, ErrorNotice(texts::kBrowserRunningAtStart));
-    if (created) DestroyWindow(hwnd_);
-    return false;
+    if (IsProcessRunning(texts::kBrowserProcessName)) {
+        ShowNotice(nullptr, ErrorNotice(texts::kBrowserRunningAtStart));
+        return false;
+    }
+    return CreateForm(kForm);
 }
 
 const ClickHandler<MainWindow> MainWindow::kClickHandlers[] = {
