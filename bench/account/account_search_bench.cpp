@@ -55,10 +55,12 @@ std::size_t BareWalk(const std::wstring& folder) {
         do {
             if (std::wcscmp(found.cFileName, L".") == 0 || std::wcscmp(found.cFileName, L"..") == 0) continue;
             ++entries;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) subFolders.push_back(folder + L'\\' + found.cFileName);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                subFolders.push_back(folder + L'\\' + found.cFileName);
         } while (FindNextFileW(search.Get(), &found));
     }
-    for (const auto& subFolder : subFolders) entries += BareWalk(subFolder);
+    for (const auto& subFolder : subFolders)
+        entries += BareWalk(subFolder);
     return entries;
 }
 
@@ -125,11 +127,13 @@ int wmain() {
 
     std::printf("account search of %d entries (%d sub-folders of %d files), medians of %d:\n", kEntries, kSubFolders,
                 kFilesPerFolder, kRounds);
-    std::printf("  bare FindFirstFileExW walk in this process: %7.1f ms (%zu entries)\n", Median(walked), walkedEntries);
+    std::printf("  bare FindFirstFileExW walk in this process: %7.1f ms (%zu entries)\n", Median(walked),
+                walkedEntries);
     std::printf("  \"查找\" to all rows in the list:            %7.1f ms  (ratio %.2f)\n", Median(searched),
                 Median(searched) / Median(walked));
-    std::printf("peak working set: program with the rows shown %.1f MiB, bare empty window %.1f MiB, difference %.1f MiB\n",
-                peak, emptyWindow, peak - emptyWindow);
+    std::printf(
+        "peak working set: program with the rows shown %.1f MiB, bare empty window %.1f MiB, difference %.1f MiB\n",
+        peak, emptyWindow, peak - emptyWindow);
     PostMessageW(account, WM_CLOSE, 0, 0);
     program.WaitForExit(10000);
     return walkedEntries == static_cast<std::size_t>(kEntries) ? 0 : 1;

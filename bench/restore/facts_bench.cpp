@@ -39,7 +39,8 @@ int main() {
         {L"Favorite2.dat.2012.02.26.22", Database(kPages * 4 / 5, 2)},
         {L"Favorite2.dat.2012.02.25.22", Database(kPages, 3).substr(0, kPages * 1024 - 100)},
     };
-    for (const auto& [name, bytes] : backups) WriteBytes(daily + L'\\' + name, bytes);
+    for (const auto& [name, bytes] : backups)
+        WriteBytes(daily + L'\\' + name, bytes);
 
     std::printf("facts of one backup against a %zu MiB favorites file, medians of %d runs:\n", kPages / 1024, kRuns);
     const char* const kinds[] = {"the same bytes", "another size", "damaged"};
@@ -49,8 +50,10 @@ int main() {
         for (int run = 0; run < kRuns; ++run) {
             FactsCache facts;
             std::optional<BackupFacts> told;
-            first.push_back(Milliseconds([&] { told = facts.Facts(daily, backups[i].first, profile / L"Favorite2.dat"); }));
-            known.push_back(Milliseconds([&] { told = facts.Facts(daily, backups[i].first, profile / L"Favorite2.dat"); }));
+            first.push_back(
+                Milliseconds([&] { told = facts.Facts(daily, backups[i].first, profile / L"Favorite2.dat"); }));
+            known.push_back(
+                Milliseconds([&] { told = facts.Facts(daily, backups[i].first, profile / L"Favorite2.dat"); }));
             failures += !told || told->damaged != (i == 2) || (told->versus == VersusFavorites::Same) != (i == 0);
         }
         std::printf("  %-15s first pointed at %7.2f ms, again %6.3f ms\n", kinds[i], Median(first), Median(known));

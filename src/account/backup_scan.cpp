@@ -46,7 +46,8 @@ UniqueFindHandle StartSearch(const std::wstring& path, WIN32_FIND_DATAW& found) 
     UniqueFindHandle search{FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                              FIND_FIRST_EX_LARGE_FETCH)};
     if (search || GetLastError() != ERROR_INVALID_PARAMETER) return search;
-    return UniqueFindHandle{FindFirstFileExW(path.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0)};
+    return UniqueFindHandle{
+        FindFirstFileExW(path.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0)};
 }
 
 // Calls visit(name, record) for every entry of the folder that matches the pattern, "." and ".." left out, in

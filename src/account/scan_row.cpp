@@ -20,7 +20,9 @@ std::wstring_view ScanRows::Name(std::size_t row) const {
     return {nameBlocks_[entry.nameStart >> 16].get() + (entry.nameStart & 0xFFFF), (entry.folder >> 1) & 0xFF};
 }
 
-const std::wstring& ScanRows::Folder(std::size_t row) const { return folders_[At(row).folder >> 9]; }
+const std::wstring& ScanRows::Folder(std::size_t row) const {
+    return folders_[At(row).folder >> 9];
+}
 
 std::uint32_t ScanRows::AddFolder(std::wstring folder) {
     folders_.push_back(std::move(folder));
@@ -39,8 +41,9 @@ void ScanRows::Add(std::wstring_view name, std::uint32_t folder, const ScanRow& 
     std::copy(name.begin(), name.end(), letters);
     const auto nameStart = static_cast<std::uint32_t>((nameBlocks_.size() - 1) << 16 | lettersInBlock_);
     lettersInBlock_ += name.size();
-    rowBlocks_.back()[count_ % kRowsPerBlock] = {row.size, row.lastWriteTime, nameStart,
-                                                 folder << 9 | static_cast<std::uint32_t>(name.size()) << 1 | row.isFolder};
+    rowBlocks_.back()[count_ % kRowsPerBlock] = {
+        row.size, row.lastWriteTime, nameStart,
+        folder << 9 | static_cast<std::uint32_t>(name.size()) << 1 | row.isFolder};
     ++count_;
 }
 

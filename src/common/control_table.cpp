@@ -43,7 +43,8 @@ constexpr int kDropDownLines = 8;
 TwipsRect Absolute(const ControlSpec& spec, std::span<const ControlSpec> table) {
     TwipsRect rect = spec.rect;
     if (spec.frameId != 0) {
-        const auto frame = std::find_if(table.begin(), table.end(), [&](const ControlSpec& c) { return c.id == spec.frameId; });
+        const auto frame =
+            std::find_if(table.begin(), table.end(), [&](const ControlSpec& c) { return c.id == spec.frameId; });
         if (frame != table.end()) {
             rect.left += frame->rect.left;
             rect.top += frame->rect.top;
@@ -72,7 +73,9 @@ struct Placed {
     int fontPixels;
 };
 
-bool Overlap(LONG start1, LONG end1, LONG start2, LONG end2) { return start1 < end2 && start2 < end1; }
+bool Overlap(LONG start1, LONG end1, LONG start2, LONG end2) {
+    return start1 < end2 && start2 < end1;
+}
 
 // Sizes of texts as a label draws them, in the fonts of one layout.
 class TextMeasure {
@@ -86,7 +89,8 @@ public:
     SIZE Measure(const wchar_t* text, int fontPixels, LONG width) {
         SelectObject(dc_, fonts_.Get(fontPixels));
         RECT rect{0, 0, width, 0};
-        DrawTextW(dc_, text, -1, &rect, DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (width ? DT_WORDBREAK : DT_SINGLELINE));
+        DrawTextW(dc_, text, -1, &rect,
+                  DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (width ? DT_WORDBREAK : DT_SINGLELINE));
         return {rect.right, rect.bottom};
     }
 
@@ -130,7 +134,8 @@ void GiveLabelsRoom(std::vector<Placed>& placed, const RECT& client, int dpi, Te
             }
             // A control that starts within the label hides the rest of it; one below bounds how far it may grow.
             if (r.top < designed.bottom && other.spec->kind != ControlKind::Label) {
-                if (Overlap(r.left, r.right, designed.left, designed.right)) visibleBottom = std::min(visibleBottom, r.top);
+                if (Overlap(r.left, r.right, designed.left, designed.right))
+                    visibleBottom = std::min(visibleBottom, r.top);
                 room.bottom = std::min(room.bottom, r.top);
             } else if (r.top >= designed.bottom) {
                 room.bottom = std::min(room.bottom, r.top - gap);
@@ -183,7 +188,8 @@ HFONT ControlFonts::Get(int pixels) {
 
 bool CreateControls(HWND parent, std::span<const ControlSpec> table) {
     std::vector<const ControlSpec*> byTabIndex;
-    for (const ControlSpec& spec : table) byTabIndex.push_back(&spec);
+    for (const ControlSpec& spec : table)
+        byTabIndex.push_back(&spec);
     std::sort(byTabIndex.begin(), byTabIndex.end(), [](const ControlSpec* a, const ControlSpec* b) {
         return std::pair(Layer(a->kind), a->tabIndex) < std::pair(Layer(b->kind), b->tabIndex);
     });
@@ -218,10 +224,12 @@ void LayOutControls(HWND parent, std::span<const ControlSpec> table, ControlFont
     for (const Placed& control : placed) {
         const HWND window = GetDlgItem(parent, control.spec->id);
         const RECT& rect = control.rect;
-        const LONG height = (rect.bottom - rect.top) * (control.spec->kind == ControlKind::DropDownList ? kDropDownLines : 1);
+        const LONG height =
+            (rect.bottom - rect.top) * (control.spec->kind == ControlKind::DropDownList ? kDropDownLines : 1);
         // The font first: a drop-down list sizes its closed box to its font when it is placed.
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get(control.fontPixels)), FALSE);
-        SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, height, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     fonts = std::move(next);
     InvalidateRect(parent, nullptr, TRUE);

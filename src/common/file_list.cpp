@@ -11,15 +11,17 @@ std::vector<ListedFile> ListableFiles(const std::wstring& folder, const std::wst
     constexpr DWORD kLeftOut = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     do {
         if (found.dwFileAttributes & kLeftOut) continue;
-        files.push_back({found.cFileName, std::uint64_t{found.nFileSizeHigh} << 32 | found.nFileSizeLow,
-                         std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32 | found.ftLastWriteTime.dwLowDateTime});
+        files.push_back(
+            {found.cFileName, std::uint64_t{found.nFileSizeHigh} << 32 | found.nFileSizeLow,
+             std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32 | found.ftLastWriteTime.dwLowDateTime});
     } while (FindNextFileW(handle.Get(), &found));
     return files;
 }
 
 std::vector<std::wstring> ListableFileNames(const std::wstring& folder, const std::wstring& pattern) {
     std::vector<std::wstring> names;
-    for (ListedFile& file : ListableFiles(folder, pattern)) names.push_back(std::move(file.name));
+    for (ListedFile& file : ListableFiles(folder, pattern))
+        names.push_back(std::move(file.name));
     return names;
 }
 
@@ -62,7 +64,8 @@ std::wstring FileList::Name(int index) const {
     const LRESULT length = SendMessageW(listBox_, LB_GETTEXTLEN, index, 0);
     if (index < 0 || length == LB_ERR) return {};
     std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
-    name.resize(static_cast<std::size_t>(SendMessageW(listBox_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name.data()))));
+    name.resize(
+        static_cast<std::size_t>(SendMessageW(listBox_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(name.data()))));
     return name;
 }
 
@@ -72,7 +75,8 @@ void FileList::Fill() {
     SendMessageW(listBox_, LB_RESETCONTENT, 0, 0);
     SendMessageW(listBox_, LB_INITSTORAGE, names.size(), names.size() * 32 * sizeof(wchar_t));
     // The list box keeps its entries in name order (LBS_SORT).
-    for (const std::wstring& name : names) SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    for (const std::wstring& name : names)
+        SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     SendMessageW(listBox_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(listBox_, nullptr, TRUE);
 }

@@ -15,7 +15,9 @@ class FactsCache {
 public:
     // The facts about the backup `name` of `folder`, next to the current favorites file `favorites` and the other
     // backups listed in that folder. Nothing when the backup is not there.
-    std::optional<BackupFacts> Facts(const std::wstring& folder, const std::wstring& name, const std::wstring& favorites);
+    std::optional<BackupFacts> Facts(const std::wstring& folder,
+                                     const std::wstring& name,
+                                     const std::wstring& favorites);
 
     // A backup's tip: its name, then what is known of it next to the favorites of `profileFolder`.
     std::wstring Tip(const std::wstring& folder, const std::wstring& name, const std::wstring& profileFolder);

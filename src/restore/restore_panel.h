@@ -1,6 +1,6 @@
 // The part that both restore windows share: the backup-folder chooser, the file list bound to a backup source with
-// a tip over its entries, and the restore, undo and browser-start buttons with their handlers. Each window places these controls in its
-// own table, under the IDs here, and hands their commands to the panel.
+// a tip over its entries, and the restore, undo and browser-start buttons with their handlers. Each window places
+// these controls in its own table, under the IDs here, and hands their commands to the panel.
 #pragma once
 
 #include "common/file_list.h"
@@ -39,7 +39,6 @@ public:
     BackupFolderKind ChosenFolder() const;
     // Where the file list's entries come from; none while it shows the start folder.
     const std::optional<BackupSource>& Source() const { return source_; }
-    const FileList& Files() const { return files_; }
     // What is known of the backups, shared with what else of the window tells of them.
     FactsCache& Facts() { return facts_; }
 

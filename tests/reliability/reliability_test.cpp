@@ -60,7 +60,8 @@ protected:
             if (browser) return kBrowserRunningNotice;
             if (restore && !present[backup]) return kNothingSelectedNotice;
             // A backup that holds the favorites' very bytes, as far as both can be read, is not restored.
-            if (restore && inFavorites == backup && !blocks(0, false) && !blocks(2, false)) return kBackupIsCurrentNotice;
+            if (restore && inFavorites == backup && !blocks(0, false) && !blocks(2, false))
+                return kBackupIsCurrentNotice;
             if (!restore && inUndo == kNone) return kNothingToUndoNotice;
             if (restore && inUndo == kNone && (full || blocks(0, false))) return ErrorNotice(kSaveUndoCopyFailed);
             if (restore && inUndo == kNone) inUndo = inFavorites;
