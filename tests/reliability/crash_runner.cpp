@@ -1,23 +1,20 @@
-// Runs one restore or undo and kills itself, as a crash would, KILL_AFTER_MS into the operation (never when
-// negative) unless the operation has ended:
-//   qb_crash_runner KILL_AFTER_MS PROFILE_FOLDER BACKUP_NAME    restores the backup of the profile's DailyBackup
-//   qb_crash_runner KILL_AFTER_MS PROFILE_FOLDER                undoes
-// Exit code: the operation's milliseconds; 1000000 when killed; 2000000 after an error message or wrong arguments.
+// Runs one restore or undo, for a test that ends it at a chosen moment as a crash would:
+//   qb_crash_runner PARENT_ID READY_EVENT PROFILE_FOLDER BACKUP_NAME    restores the backup of the profile's DailyBackup
+//   qb_crash_runner PARENT_ID READY_EVENT PROFILE_FOLDER                undoes
+// It sets the named event as the operation begins, where the test's clock starts. It keeps to one thread: under
+// emulation, a process that ends itself from a second thread can hang on a lock that the first one held.
+// Exit code: the operation's milliseconds; 2000000 after an error message or wrong arguments.
+#include "common/unique_handle.h"
 #include "restore/restore.h"
 
 #include <windows.h>
 
-#include <thread>
-
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 3 && argc != 4) return 2000000;
-    const ULONGLONG begin = GetTickCount64();
-    std::thread([killAfterMs = _wtoi(argv[1])] {
-        Sleep(killAfterMs);  // -1: INFINITE
-        TerminateProcess(GetCurrentProcess(), 1000000);
-    }).detach();
-    const BackupSource source{argv[2], BackupFolderKind::DailyBackup};
+    if (argc != 4 && argc != 5) return 2000000;
+    const BackupSource source{argv[3], BackupFolderKind::DailyBackup};
     FactsCache facts;
-    const Notice notice = argc == 4 ? RestoreFavorites(source, argv[3], facts) : UndoRestore(source);
+    if (const UniqueKernelHandle ready{OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[2])}) SetEvent(ready.Get());
+    const ULONGLONG begin = GetTickCount64();
+    const Notice notice = argc == 5 ? RestoreFavorites(source, argv[4], facts) : UndoRestore(source);
     return notice.icon == NoticeIcon::Information ? static_cast<int>(GetTickCount64() - begin) : 2000000;
 }

@@ -8,15 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <process.h>
-
 #include <cstdio>
 #include <random>
 
 namespace {
 
 constexpr int kNone = -1;
-constexpr int kKilled = 1000000;  // the exit code of qb_crash_runner when killed
+constexpr DWORD kKilled = 1000000;  // the exit code of a killed qb_crash_runner
 const wchar_t* const kShares[] = {L"none", L"read", L"all"};
 // Backups 1 to 3 (0 stands for undo). Every name stays below 255 bytes in UTF-8, the limit under Wine.
 const std::wstring kBackupNames[] = {L"", L"Favorite2.dat.2012.02.27.22 副本", L"Favorite2.dat.🙂🙃𠀀𝄞",
@@ -125,6 +123,30 @@ protected:
     UniqueFileHandle filler;
 };
 
+// qb_crash_runner restoring the profile's DailyBackup `backup`, or undoing without one; `ready` names the event it
+// sets as its operation begins.
+HelperProcess StartCrashRunner(const std::wstring& ready, const std::wstring& profile, const wchar_t* backup) {
+    const std::wstring runner = TestBinaryFolder() + L"\\qb_crash_runner.exe";
+    return backup ? HelperProcess::StartAs(runner, {ready, profile, backup}, runner)
+                  : HelperProcess::StartAs(runner, {ready, profile}, runner);
+}
+
+// Runs qb_crash_runner and, unless killAfterMs is negative, kills it that far into its operation, as a crash
+// would. Its exit code: kKilled when killed in time, ~0 when it does not end.
+DWORD RunCrashRunner(const std::wstring& profile, const wchar_t* backup, int killAfterMs) {
+    const std::wstring eventName = L"qb-crash-" + std::to_wstring(GetCurrentProcessId());
+    const UniqueKernelHandle ready{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
+    const HelperProcess run = StartCrashRunner(eventName, profile, backup);
+    const HANDLE waits[] = {ready.Get(), run.Handle()};
+    if (killAfterMs >= 0 && WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0) {
+        Sleep(killAfterMs);
+        TerminateProcess(run.Handle(), kKilled);
+    }
+    DWORD code = ~0u;
+    if (WaitForSingleObject(run.Handle(), 60000) == WAIT_OBJECT_0) GetExitCodeProcess(run.Handle(), &code);
+    return code;
+}
+
 }  // namespace
 
 // Restore and undo of large files, taking turns, killed at random moments in another process: each file stays
@@ -143,18 +165,14 @@ TEST(CrashTest, RestoreAndUndoKilledAtAnyMomentLeaveWholeFilesAndFinishWhenRunAg
         return std::string(!bytes ? "-" : bytes == old ? "old" : bytes == backup ? "backup" : "other");
     };
     const auto state = [&] { return label(L"Favorite2.dat") + ' ' + label(L"Favorite2Backup.dat"); };
-    const std::wstring runner = TestBinaryFolder() + L"\\qb_crash_runner.exe";
     int durationMs[2], kills[2] = {}, violations[2] = {};
     std::mt19937 random{std::random_device{}()};
     for (int run = 0; run < 2 * kRuns; ++run) {
         const bool undo = run % 2;
         const char* name = undo ? "undo" : "restore";
         const int killAfterMs = run < 2 ? -1 : std::uniform_int_distribution(0, durationMs[undo])(random);
-        // With the backup's name as last argument the runner restores, without it undoes.
-        const intptr_t code =
-            _wspawnl(_P_WAIT, runner.c_str(), L"qb_crash_runner", std::to_wstring(killAfterMs).c_str(),
-                     QuoteArgument(profile.Path()).c_str(), undo ? nullptr : L"Favorite2.dat.1", nullptr);
-        ASSERT_TRUE(code >= 0 && code <= kKilled) << name << " in qb_crash_runner failed: " << code;
+        const DWORD code = RunCrashRunner(profile.Path(), undo ? nullptr : L"Favorite2.dat.1", killAfterMs);
+        ASSERT_LE(code, kKilled) << name << " in qb_crash_runner failed: " << code;
         // The kills follow the pace of the last whole run.
         if (code < kKilled) durationMs[undo] = static_cast<int>(code);
         kills[undo] += code == kKilled;
@@ -187,19 +205,14 @@ TEST(TwoCopiesTest, RestoringInOneFolderAtOnceBothSucceed) {
     for (int i = 0; i < 2; ++i) WriteBytes(daily + L'\\' + names[i], backups[i]);
     WriteBytes(profile / L"Favorite2.dat", "old");
     ASSERT_EQ(Restore(source, names[0]).icon, NoticeIcon::Information);
-    const std::wstring runner = TestBinaryFolder() + L"\\qb_crash_runner.exe";
-    const auto start = [&](const wchar_t* name) {
-        return _wspawnl(_P_NOWAIT, runner.c_str(), L"qb_crash_runner", L"-1", QuoteArgument(profile.Path()).c_str(),
-                        name, nullptr);
-    };
     int failures = 0;
     for (int round = 0; round < kRounds; ++round) {
-        const intptr_t runs[] = {start(names[round % 2]), start(names[1 - round % 2])};
-        for (const intptr_t run : runs) {
-            DWORD code = 0;
-            const UniqueKernelHandle process{reinterpret_cast<HANDLE>(run)};
-            ASSERT_TRUE(run != -1 && WaitForSingleObject(process.Get(), 60000) == WAIT_OBJECT_0);
-            GetExitCodeProcess(process.Get(), &code);
+        const HelperProcess runs[] = {StartCrashRunner(L"-", profile.Path(), names[round % 2]),
+                                      StartCrashRunner(L"-", profile.Path(), names[1 - round % 2])};
+        for (const HelperProcess& run : runs) {
+            DWORD code = kKilled;
+            ASSERT_EQ(WaitForSingleObject(run.Handle(), 60000), WAIT_OBJECT_0);
+            GetExitCodeProcess(run.Handle(), &code);
             failures += code >= kKilled;
         }
     }
