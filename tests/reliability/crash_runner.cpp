@@ -1,6 +1,6 @@
 // Runs one restore or undo, for a test that ends it at a chosen moment as a crash would:
-//   qb_crash_runner PARENT_ID READY_EVENT PROFILE_FOLDER BACKUP_NAME    restores the backup of the profile's DailyBackup
-//   qb_crash_runner PARENT_ID READY_EVENT PROFILE_FOLDER                undoes
+//   qb_crash_runner PARENT_ID READY_EVENT PROFILE_FOLDER BACKUP_NAME   restores the profile's DailyBackup backup
+//   qb_crash_runner PARENT_ID READY_EVENT PROFILE_FOLDER               undoes
 // It sets the named event as the operation begins, where the test's clock starts. It keeps to one thread: under
 // emulation, a process that ends itself from a second thread can hang on a lock that the first one held.
 // Exit code: the operation's milliseconds; 2000000 after an error message or wrong arguments.

@@ -134,7 +134,10 @@ HelperProcess StartCrashRunner(const std::wstring& ready, const std::wstring& pr
 // Runs qb_crash_runner and, unless killAfterMs is negative, kills it that far into its operation, as a crash
 // would. Its exit code: kKilled when killed in time, ~0 when it does not end.
 DWORD RunCrashRunner(const std::wstring& profile, const wchar_t* backup, int killAfterMs) {
-    const std::wstring eventName = L"qb-crash-" + std::to_wstring(GetCurrentProcessId());
+    // A name of its own for each run: a killed runner's handle may keep the last run's event, already set.
+    static unsigned runs = 0;
+    const std::wstring eventName =
+        L"qb-crash-" + std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(runs++);
     const UniqueKernelHandle ready{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
     const HelperProcess run = StartCrashRunner(eventName, profile, backup);
     const HANDLE waits[] = {ready.Get(), run.Handle()};
