@@ -4,7 +4,7 @@
 #   scripts/run.sh --demo   first write a sample shared profile (a favorites file and dated backup copies in
 #                           DailyBackup and Backup) into the prefix, so a restore and an undo can be tried at once
 #   --win32                 start the 32-bit build, the one that ships, instead: this machine runs no 32-bit code,
-#                           so it runs under qemu-i386 (its runtime is prepared the first time, in build/win32-runtime)
+#                           so it runs under qemu-i386 (its runtime is prepared once per machine, see the README)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,7 +39,7 @@ fi
 
 if [ "$win32" = 1 ]; then
     # Says what it does when it prepares; silent once ready.
-    scripts/win32-runtime.sh
+    scripts/win32-runtime.sh >/dev/null
 fi
 prefix="$PWD/build/run-prefix"
 # This prefix serves a real desktop: its window manager frames and moves the windows.

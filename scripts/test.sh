@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Runs every test: installs what is missing, prepares the 32-bit runtime (once, scripts/win32-runtime.sh),
+# Runs every test: installs what is missing, prepares the 32-bit runtime (once per machine, scripts/win32-runtime.sh),
 # configures and builds the three presets, runs the native tests (under AddressSanitizer and UBSan), then the
 # Windows tests of the 64-bit build and of the 32-bit build under Wine and Xvfb, each 32-bit process under
 # qemu-i386. All three run; the script fails when any of them fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/win32-runtime.sh
+scripts/win32-runtime.sh >/dev/null
 
 for preset in native win64 win32; do
     cmake --preset "$preset"

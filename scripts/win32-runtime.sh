@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Prepares, once, what runs the 32-bit Windows build here: many of these machines' kernels run no 32-bit code, so
-# each 32-bit Wine process runs under qemu-i386 user-mode emulation, on every machine alike, while wineserver and
-# every 64-bit process stay native. Everything goes into build/win32-runtime and is made again when the installed
-# wine64 changes:
+# Prepares, once per machine, what runs the 32-bit Windows build here: many of these machines' kernels run no 32-bit
+# code, so each 32-bit Wine process runs under qemu-i386 user-mode emulation, on every machine alike, while
+# wineserver and every 64-bit process stay native. Prints the runtime's folder on stdout, and what it does on
+# stderr. The runtime lives outside any clone, in ${XDG_CACHE_HOME:-~/.cache}/quillbarrow/win32-runtime (or
+# QUILLBARROW_WIN32_RUNTIME), so that every clone on the machine shares it; it is made again when the installed
+# wine64 or this layout changes:
 #   root/        Debian's i386 wine32, libwine and wine32-preloader at the wine64 version, with their i386
 #                dependencies, unpacked (never installed: the system's `wine` stays as it is)
 #   qemu-i386    the emulator, from Debian's bookworm-backports (bookworm's own cannot run at guest base 0)
@@ -10,41 +12,52 @@
 #                `wine` that Wine execs for a 32-bit process, which hands it to qemu-i386
 #   lib/qemu/    Wine's i386 preloader, patched for qemu, and what an emulated process execs from the preloader's
 #                folder: the same `wine`, `wine64` and `wineserver` as lib/wine
-# Prints nothing when all is ready; exits non-zero naming the step that failed.
+# The packages come from the Debian archive that the system's apt sources name (QUILLBARROW_DEBIAN_MIRROR, if set,
+# stands in for it); a package list that does not arrive is left out, and only a pinned package that cannot be had
+# stops the script.
 set -euo pipefail -o errtrace
 cd "$(dirname "$0")/.."
+packages_caller=win32-runtime
+. scripts/debian-packages.sh
 
-runtime="$PWD/build/win32-runtime"
+runtime=${QUILLBARROW_WIN32_RUNTIME:-${XDG_CACHE_HOME:-$HOME/.cache}/quillbarrow/win32-runtime}
 root="$runtime/root"
 wine_version=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null) || {
     echo "win32-runtime: wine64 is not installed (scripts/install-deps.sh installs it)" >&2
     exit 1
 }
-# Part of the stamp: a moved folder or a changed layout prepares again, as does another wine64.
-stamp="wine64=$wine_version path=$runtime layout=3"
+# The paths of the runtime are written into it: another folder, another layout or another wine64 prepares again.
+stamp="wine64=$wine_version path=$runtime layout=4"
 ready() { [ "$(cat "$runtime/.ready" 2>/dev/null)" = "$stamp" ]; }
-ready && exit 0
+ready && { echo "$runtime"; exit 0; }
 
+# One run prepares at a time; another one waits and then finds it ready. A run that was killed wrote no stamp, so
+# what it left is never used: the next run makes it all again.
 mkdir -p "$(dirname "$runtime")"
 exec 9>"$runtime.lock"
 flock 9
-ready && exit 0
+ready && { echo "$runtime"; exit 0; }
+exec 3>&1 1>&2
 
 step_name=""
 step() {
     step_name=$1
     echo "win32-runtime: $step_name"
 }
-trap 'echo "win32-runtime: step \"$step_name\" failed; build/win32-runtime is left unfinished and is made again next time" >&2' ERR
+trap 'echo "win32-runtime: step \"$step_name\" failed; $runtime is left unfinished and is made again next time" >&2' ERR
 
-mirror=${QUILLBARROW_DEBIAN_MIRROR:-http://deb.debian.org/debian}
-security=${QUILLBARROW_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
-keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+read -r system_archive keyring < <(archive_for "$codename") || {
+    echo "win32-runtime: the system's apt sources name no Debian archive for $codename (set QUILLBARROW_DEBIAN_MIRROR)" >&2
+    exit 1
+}
+archive=${QUILLBARROW_DEBIAN_MIRROR:-$system_archive}
+[ "$keyring" = - ] && keyring=/usr/share/keyrings/debian-archive-keyring.gpg
 started=$SECONDS
-echo "win32-runtime: preparing the 32-bit Windows runtime for wine64 $wine_version in build/win32-runtime" \
-     "(once: about 225 MB to download, 0.75 GB on disk, about a minute)"
+echo "win32-runtime: preparing the 32-bit Windows runtime for wine64 $wine_version in $runtime" \
+     "(once per machine: about 225 MB to download, 0.75 GB on disk, about a minute)"
 rm -f "$runtime/.ready"
-rm -rf "$root" "$runtime/lib" "$runtime/share" "$runtime/qemu-i386" "$runtime/unpack"
+rm -rf "$root" "$runtime/lib" "$runtime/share" "$runtime/qemu-i386" "$runtime/unpack" "$runtime"/apt-*
 mkdir -p "$runtime"
 
 # A private apt: its own lists, cache, state (nothing installed) and sources; nothing of the system's changes.
@@ -70,17 +83,22 @@ CONF
 }
 
 step "fetching Debian's i386 Wine $wine_version and its i386 dependencies"
-i386_conf=$(private_apt i386 i386 "deb [signed-by=$keyring] $mirror bookworm main
-deb [signed-by=$keyring] $mirror bookworm-updates main
-deb [signed-by=$keyring] $security bookworm-security main")
-export APT_CONFIG="$i386_conf"
-apt-get -q --error-on=any update | sed -n 's/^Fetched \(.*\) in .*/win32-runtime:   package lists: \1/p'
+# The suites the system reads for its own packages, as far as they are of this archive or its security archive.
+suites="deb [signed-by=$keyring] $archive $codename main"
+while read -r type uri suite key _; do
+    case "$type $suite" in "deb $codename-updates" | "deb $codename-security") ;; *) continue ;; esac
+    [ "$uri" = "$system_archive" ] && uri=$archive
+    [ "$key" = - ] && key=/usr/share/keyrings/debian-archive-keyring.gpg
+    suites+=$'\n'"deb [signed-by=$key] $uri $suite main"
+done < <(debian_sources)
+export APT_CONFIG=$(private_apt i386 i386 "$suites")
+fetch_lists i386
 # Of libwine's recommended libraries, the X extensions that Wine's display driver loads when present: the
 # 64-bit side has them, so both bitnesses draw, place and read the windows alike.
-apt-get -q -y -d install "wine32=$wine_version" "libwine=$wine_version" "wine32-preloader=$wine_version" \
-    libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1 libxxf86vm1 >/dev/null
+get_packages "$archive" fetch "wine32=$wine_version" "libwine=$wine_version" "wine32-preloader=$wine_version" \
+    libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1 libxxf86vm1
 
-step "unpacking the i386 packages into build/win32-runtime/root"
+step "unpacking the i386 packages into $root"
 debs=("$runtime"/apt-i386/cache/archives/*.deb)
 for deb in "${debs[@]}"; do dpkg -x "$deb" "$root"; done
 du -cb "${debs[@]}" | tail -n1 | awk '{printf "win32-runtime:   %d packages, %.0f MB downloaded\n", '${#debs[@]}', $1 / 1e6}'
@@ -108,11 +126,10 @@ done
 
 step "fetching qemu-i386 from bookworm-backports"
 # qemu-user 10 is linked statically: the one file is all that is kept.
-qemu_conf=$(private_apt backports amd64 "deb [signed-by=$keyring] $mirror bookworm-backports main")
-export APT_CONFIG="$qemu_conf"
-apt-get -q --error-on=any update | sed -n 's/^Fetched \(.*\) in .*/win32-runtime:   package lists: \1/p'
+export APT_CONFIG=$(private_apt backports amd64 "deb [signed-by=$keyring] $archive $codename-backports main")
+fetch_lists backports
 mkdir -p "$runtime/unpack"
-(cd "$runtime/unpack" && apt-get -q download qemu-user/bookworm-backports >/dev/null)
+(cd "$runtime/unpack" && get_packages "$archive" download "qemu-user/$codename-backports")
 dpkg -x "$runtime"/unpack/qemu-user_*.deb "$runtime/unpack/qemu"
 du -cb "$runtime"/unpack/qemu-user_*.deb | tail -n1 | awk '{printf "win32-runtime:   qemu-user, %.0f MB downloaded\n", $1 / 1e6}'
 mv "$runtime/unpack/qemu/usr/bin/qemu-i386" "$runtime/qemu-i386"
@@ -120,7 +137,7 @@ rm -rf "$runtime/unpack"
 unset APT_CONFIG
 "$runtime/qemu-i386" --version | sed -n "1s/^/win32-runtime:   /p"
 
-step "making the private Wine folder build/win32-runtime/lib/wine"
+step "making the private Wine folder $runtime/lib/wine"
 # Wine finds its libraries, its data and the loader of the other bitness relative to the folder of the running
 # loader; a copy of wine64 here makes that folder this one.
 mkdir -p "$runtime/lib/wine" "$runtime/share"
@@ -190,4 +207,5 @@ step "checking that Wine's i386 loader starts under the emulator"
 # The package lists and indexes are needed again only for another wine64.
 rm -rf "$runtime/apt-i386" "$runtime/apt-backports"
 echo "$stamp" >"$runtime/.ready"
-echo "win32-runtime: ready in $((SECONDS - started)) s, $(du -sh "$runtime" | cut -f1) in build/win32-runtime"
+echo "win32-runtime: ready in $((SECONDS - started)) s, $(du -sh "$runtime" | cut -f1) in $runtime"
+echo "$runtime" >&3

@@ -45,7 +45,8 @@ if [ -n "${QUILLBARROW_WITH_32BIT:-}" ] && [ ! -f "$WINEPREFIX/.ready-32bit" ]; 
     fi
     if [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
         echo "wine-prefix-setup: $WINEPREFIX got no 32-bit system (syswow64/kernel32.dll): the 32-bit runtime" \
-             "in build/win32-runtime did not start. Delete that folder and the prefix, and run scripts/win32-runtime.sh" >&2
+             "of $(dirname "$(dirname "$(dirname "$wine")")") did not start. Delete that folder and the prefix," \
+             "and run scripts/win32-runtime.sh" >&2
         exit 1
     fi
     # The update wrote Wine's default font links again: the Chinese one goes back (both bitnesses read this key).

@@ -3,15 +3,15 @@
 # The first call creates the prefix. A wineserver kept alive between calls makes each start fast. A program
 # that crashes ends at once instead of waiting in Wine's debugger.
 # --with-32bit: the prefix also runs 32-bit programs, each under qemu-i386 through the runtime that
-# scripts/win32-runtime.sh prepares (once) in build/win32-runtime; 64-bit processes stay native.
+# scripts/win32-runtime.sh prepares (once per machine); 64-bit processes stay native.
 set -e
 scripts=$(dirname "$(realpath "$0")")
 wine=/usr/lib/wine/wine64
 if [ "$1" = --with-32bit ]; then
     shift
-    # Its messages go to stderr: the caller may be reading the program's output (CTest lists the tests so).
-    "$scripts/win32-runtime.sh" >&2
-    wine="$(dirname "$scripts")/build/win32-runtime/lib/wine/wine64"
+    # It tells what it does on stderr and the runtime's folder on stdout: the caller may be reading the program's
+    # output (CTest lists the tests so).
+    wine="$("$scripts/win32-runtime.sh")/lib/wine/wine64"
     export QUILLBARROW_WITH_32BIT=1
 fi
 prefix=$(realpath -m "$1")
