@@ -9,8 +9,6 @@
 
 namespace {
 
-using Names = std::vector<std::wstring>;
-
 // Saves what the screen shows of `window` as a PNG file, after a moment to paint.
 bool Save(HWND window, const std::wstring& path) {
     Sleep(300);
@@ -54,13 +52,11 @@ int wmain(int argc, wchar_t** argv) {
         for (const wchar_t* name : {L"\\Favorite2.dat.2012.01.30.20", L"\\Favorite2.dat.2012.01.31.21"})
             WriteBytes(profile + L"\\DailyBackup\\2012" + name, Database(140, 5));
     }
-    // Rests the pointer on an entry's or a row's text, nudging it until its tip shows.
+    // Glides the pointer onto an entry's or a row's text, and waits there for its tip to tell the facts.
     const auto restOn = [](const ProgramUnderTest& run, HWND control, POINT point, const wchar_t* name) {
-        int nudge = 0;
-        WaitUntil([&] {
-            MovePointer(control, {point.x + (nudge ^= 1), point.y});
-            return run.WaitForTip(name) != nullptr;
-        });
+        Glide(control, point);
+        const HWND tip = run.WaitForTip(name);
+        WaitUntil([&] { return tip && ControlText(tip).find(L"文件大小") != std::wstring::npos; });
     };
 
     // The windows' own pixels, whatever the scale.

@@ -1,7 +1,7 @@
 // Prints the time of one IsProcessRunning call against a bare walk of the process snapshot.
 #include "browser/process_search.h"
 
-#include "common/unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <tlhelp32.h>
 

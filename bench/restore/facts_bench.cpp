@@ -1,7 +1,7 @@
 // Prints the time to the facts of one backup against a 50 MiB favorites file, for a copy of the same bytes, one of
-// another size and a damaged one: medians of runs that each start with nothing known (the files in the system's
-// cache after the first), and once the facts are known.
-#include "restore/facts_cache.h"
+// another size and a damaged one: medians of runs that each start with nothing read (the files in the system's cache
+// after the first), and once the files are read.
+#include "profile/facts_reader.h"
 #include "test_support.h"
 
 #include <algorithm>
@@ -39,8 +39,7 @@ int main() {
         {L"Favorite2.dat.2012.02.26.22", Database(kPages * 4 / 5, 2)},
         {L"Favorite2.dat.2012.02.25.22", Database(kPages, 3).substr(0, kPages * 1024 - 100)},
     };
-    for (const auto& [name, bytes] : backups)
-        WriteBytes(daily + L'\\' + name, bytes);
+    for (const auto& [name, bytes] : backups) WriteBytes(daily + L'\\' + name, bytes);
 
     std::printf("facts of one backup against a %zu MiB favorites file, medians of %d runs:\n", kPages / 1024, kRuns);
     const char* const kinds[] = {"the same bytes", "another size", "damaged"};
@@ -48,13 +47,12 @@ int main() {
     for (std::size_t i = 0; i < std::size(backups); ++i) {
         std::vector<double> first, known;
         for (int run = 0; run < kRuns; ++run) {
-            FactsCache facts;
-            std::optional<BackupFacts> told;
-            first.push_back(
-                Milliseconds([&] { told = facts.Facts(daily, backups[i].first, profile / L"Favorite2.dat"); }));
-            known.push_back(
-                Milliseconds([&] { told = facts.Facts(daily, backups[i].first, profile / L"Favorite2.dat"); }));
-            failures += !told || told->damaged != (i == 2) || (told->versus == VersusFavorites::Same) != (i == 0);
+            FileReads reads;
+            const FactsRequest request{Profile(profile.Path()), daily, backups[i].first};
+            BackupFacts facts;
+            first.push_back(Milliseconds([&] { facts = WorkOutFacts(request, reads); }));
+            known.push_back(Milliseconds([&] { facts = WorkOutFacts(request, reads); }));
+            failures += facts.damaged != (i == 2) || (facts.favorites == FavoritesMatch::Same) != (i == 0);
         }
         std::printf("  %-15s first pointed at %7.2f ms, again %6.3f ms\n", kinds[i], Median(first), Median(known));
     }

@@ -4,24 +4,24 @@
 // memory benchmarks measure the program against it. (Under Wine the font engine runs in each process, and a
 // Chinese font takes some 9 MiB there the moment it measures its first Chinese letter; on Windows that is the
 // system's, not the program's.)
-#include "common/base_window.h"
+#include "window/base_window.h"
 
 #include <commctrl.h>
 
 namespace {
 
-constexpr FormSpec kForm{L"QuillbarrowEmptyWindow", L"空窗口 empty window", 3840, 2400, kFixedFrame, {}};
+constexpr WindowSpec kWindow{L"QuillbarrowEmptyWindow", L"空窗口 empty window", 3840, 2400, kFixedFrame, {}};
 
 class EmptyWindow : public BaseWindow<EmptyWindow> {
 public:
     explicit EmptyWindow(OpenWindows& openWindows) : BaseWindow(openWindows) {}
-    bool Open() {
-        if (!OpenForm(kForm)) return false;
+    bool Show() {
+        if (!Open(kWindow)) return false;
         ControlFonts fonts(Dpi());
         const HDC dc = GetDC(hwnd_);
         SelectObject(dc, fonts.Get(kSimSun9));
         RECT caption{};
-        DrawTextW(dc, kForm.caption, -1, &caption, DT_CALCRECT | DT_SINGLELINE);
+        DrawTextW(dc, kWindow.caption, -1, &caption, DT_CALCRECT | DT_SINGLELINE);
         ReleaseDC(hwnd_, dc);
         return true;
     }
@@ -42,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     InitCommonControlsEx(&controls);
     OpenWindows openWindows;
     EmptyWindow window(openWindows);
-    if (!window.Open()) return 1;
+    if (!window.Show()) return 1;
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     return 0;

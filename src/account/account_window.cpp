@@ -1,14 +1,16 @@
 #include "account/account_window.h"
 
-#include "account/account_folder.h"
+#include "account/account_search.h"
 #include "account/backup_scan.h"
 #include "account/column_needs.h"
 #include "account/scan_columns.h"
 #include "account/time_column.h"
-#include "common/message_box.h"
-#include "common/texts.h"
-#include "common/window_text.h"
-#include "restore/file_names.h"
+#include "filesystem/paths.h"
+#include "messages/texts.h"
+#include "profile/backup_names.h"
+#include "window/message_box.h"
+#include "window/wait_cursor.h"
+#include "window/window_text.h"
 
 #include <windowsx.h>
 
@@ -16,6 +18,7 @@
 
 namespace {
 
+// clang-format off
 constexpr ControlSpec kControls[] = {
     // id                               kind                       name          text                         left  top width height    font         tab frame
     {AccountWindow::kFindFrame,         ControlKind::Frame,        L"Frame1",    texts::kFindBackupsFrame,    { 120,  120, 8745, 4815}, kSimSun10_5, 0},
@@ -33,17 +36,18 @@ constexpr ControlSpec kControls[] = {
     {RestorePanel::kUndoButton,         ControlKind::Button,       L"Command4",  texts::kUndoRestore,         {6720, 1560, 1815,  375}, kSimSun9,    13, AccountWindow::kRestoreFrame},
     {RestorePanel::kLaunchButton,       ControlKind::Button,       L"Command3",  texts::kStartBrowser,        {4440, 2160, 4095,  375}, kSimSun9,    12, AccountWindow::kRestoreFrame},
 };
+// clang-format on
 
 // The address comes first: the focus waits in its box when the window opens, whatever the tab order.
-constexpr FormSpec kForm{L"QuillbarrowAccountWindow", texts::kAccountCaption, 8940, 8010, kFixedFrame, kControls,
-                         AccountWindow::kAddressBox};
+constexpr WindowSpec kWindow{L"QuillbarrowAccountWindow", texts::kAccountCaption, 8940, 8010, kFixedFrame, kControls,
+                             AccountWindow::kAddressBox};
 
 constexpr std::array<const wchar_t*, 4> kHeaders = {texts::kColumnName, texts::kColumnNumber, texts::kColumnSize,
                                                     texts::kColumnTime};
 constexpr int kFormats[] = {LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_RIGHT, LVCFMT_LEFT};
 
-// The program's row image is icon resource 2, drawn for 16, 20, 24 and 32 pixels.
-constexpr int kRowImage = 2;
+// The row images, icon resources drawn for 16, 20, 24 and 32 pixels: a file's and a folder's.
+constexpr int kFileImage = 2, kFolderImage = 3;
 
 struct ImageListTraits {
     using Type = HIMAGELIST;
@@ -52,21 +56,17 @@ struct ImageListTraits {
 };
 using UniqueImageList = UniqueHandle<ImageListTraits>;
 
-// The hourglass for as long as the object lives; the search runs without handling messages meanwhile.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-    ~WaitCursor() { SetCursor(previous_); }
-
-private:
-    HCURSOR previous_;
-};
+bool AddIcon(HIMAGELIST images, int resource, int size) {
+    const UniqueIcon icon{static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_ICON, size, size, 0))};
+    return icon && ImageList_AddIcon(images, icon.Get()) >= 0;
+}
 
 }  // namespace
 
-bool AccountWindow::Show() { return OpenForm(kForm); }
+bool AccountWindow::Show() {
+    return Open(kWindow);
+}
 
 LRESULT AccountWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -89,26 +89,25 @@ LRESULT AccountWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             }
             break;
         }
+        case RestorePanel::kFactsReadyMessage:
+            panel_.OnFactsReady();
+            rowTip_.Update();
+            return 0;
         case WM_DESTROY:
-            // The tooltips have no owner: they would outlive the window.
-            rowTooltip_.Destroy();
             panel_.Detach();
             break;
     }
     return DefaultHandling(message, wParam, lParam);
 }
 
-// Pointer movement over the list view comes here.
-LRESULT CALLBACK AccountWindow::ResultListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                               DWORD_PTR form) {
-    if (message == WM_MOUSEMOVE) {
-        reinterpret_cast<AccountWindow*>(form)->OnResultListMouseMove({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    }
-    return DefSubclassProc(list, message, wParam, lParam);
-}
-
 bool AccountWindow::OnCreate() {
-    if (!panel_.Attach(hwnd_, RestorePanel::Profile::Account)) return false;
+    if (!panel_.Attach(hwnd_, RestorePanel::Listing::BySearch)) return false;
+    // Restore and undo act on the account the lists show, and only while the address box names it; each may keep
+    // a copy in the listed folder, which the result list shows at once.
+    panel_.SetHooks([this] { return OtherAccountRefusal(WindowText(Control(kAddressBox)), listedAddress_); },
+                    [this] {
+                        if (!listedAddress_.empty()) ListBackups();
+                    });
 
     const HWND resultList = Control(kResultList);
     for (std::size_t i = 0; i < kHeaders.size(); ++i) {
@@ -118,31 +117,28 @@ bool AccountWindow::OnCreate() {
         spec.pszText = const_cast<wchar_t*>(kHeaders[i]);
         if (SendMessageW(resultList, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&spec)) < 0) return false;
     }
-    SizeColumns();
-    if (!SetRowImage()) return false;
     // A whole row answers LVM_HITTEST, not only its name: the row tip stays while the pointer is on the row.
     constexpr DWORD kListStyle = LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT;
     SendMessageW(resultList, LVM_SETEXTENDEDLISTVIEWSTYLE, kListStyle, kListStyle);
-
-    rowTooltip_.SetStyle(CTooltip::kBalloon);
-    rowTooltip_.SetIcon(TTI_INFO);
-    return SetWindowSubclass(resultList, ResultListProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (!SetRowImages()) return false;
+    SizeColumns();
+    return rowTip_.Attach(resultList, CTooltip::kBalloon, TTI_INFO,
+                          {[this](POINT point) { return RowKey(point); },
+                           [this](const std::wstring& key, bool fresh) { return RowTip(key, fresh); }, nullptr});
 }
 
-// The row image in the size for the window's DPI. The list view owns its image list; the one it gave back goes.
-bool AccountWindow::SetRowImage() {
+// The row images in the size for the window's DPI. The list view owns its image list; the one it gave back goes.
+bool AccountWindow::SetRowImages() {
     const int size = MulDiv(16, Dpi(), USER_DEFAULT_SCREEN_DPI);
-    UniqueImageList imageList{ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0)};
-    const UniqueIcon rowImage{static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kRowImage), IMAGE_ICON, size, size, 0))};
-    if (!imageList || !rowImage || ImageList_AddIcon(imageList.Get(), rowImage.Get()) < 0) return false;
+    UniqueImageList images{ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 0)};
+    if (!images || !AddIcon(images.Get(), kFileImage, size) || !AddIcon(images.Get(), kFolderImage, size)) return false;
     const UniqueImageList previous{reinterpret_cast<HIMAGELIST>(SendMessageW(
-        Control(kResultList), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(imageList.Release())))};
+        Control(kResultList), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.Release())))};
     return true;
 }
 
-// The columns share the width beside the vertical scroll bar, so a long result needs no horizontal one; the name
-// column takes from the others what it needs to show every listed name whole.
+// The columns share the width beside the vertical scroll bar; the name column takes from the others what it needs
+// to show every listed name whole, and where that is not enough it grows past the list, which then scrolls.
 void AccountWindow::SizeColumns() {
     const HWND resultList = Control(kResultList);
     RECT list{};
@@ -152,93 +148,75 @@ void AccountWindow::SizeColumns() {
     for (std::size_t i = 0; i < widths.size(); ++i) SendMessageW(resultList, LVM_SETCOLUMNWIDTH, i, widths[i]);
 }
 
-// At a new DPI the columns, the row image and the tips are made anew in the new scale.
+// At a new DPI the columns, the row images and the tips are made anew in the new scale.
 void AccountWindow::OnLayout() {
+    SetRowImages();
     SizeColumns();
-    SetRowImage();
-    ShowRowTip(0);
+    rowTip_.Remake();
     panel_.OnLayout();
 }
 
 // The search: the account's backup folder, then every entry in it and below it as a row.
 void AccountWindow::OnFind() {
-    LocatedSource located = LocateAccountBackupFolder(WindowText(Control(kAddressBox)), panel_.ChosenFolder());
-    if (located.refusal) {
-        ShowNotice(hwnd_, *located.refusal);
-        return;
-    }
-    const std::wstring backupFolder = BackupFolderPath(located.source);
-    panel_.Bind(std::move(located.source));
+    const std::wstring address = WindowText(Control(kAddressBox));
+    Located<Profile> located = LocateAccount(address, panel_.ChosenFolder());
+    if (!located.found) return ShowNotice(hwnd_, located.refusal);
+    panel_.Bind(std::move(*located.found), panel_.ChosenFolder());
+    listedAddress_ = address;
+    ListBackups();
+}
 
+// The rows of the listed backup folder anew, the old ones gone first so that both are never held at once.
+void AccountWindow::ListBackups() {
     const HWND resultList = Control(kResultList);
     rows_.clear();
     SendMessageW(resultList, LVM_SETITEMCOUNT, 0, 0);
     {
         const WaitCursor hourglass;
         std::uint64_t counter = 0;
-        FindFilesAPI(backupFolder, texts::kScanPattern, counter, rows_);
+        FindFilesAPI(panel_.ListedFolder(), texts::kScanPattern, counter, rows_);
     }
     SizeColumns();
     SendMessageW(resultList, LVM_SETITEMCOUNT, rows_.size(), 0);
     InvalidateRect(resultList, nullptr, TRUE);
     // The rows changed under a pointer that may rest on the list: its tip must name the row there now.
-    POINT pointer{};
-    GetCursorPos(&pointer);
-    ScreenToClient(resultList, &pointer);
-    ShowRowTip(RowAt(pointer));
+    rowTip_.Refresh();
 }
 
-// Moving onto another row shows that row's name; moving off the rows removes the tip; moving within a row
-// leaves it alone.
-void AccountWindow::OnResultListMouseMove(POINT point) {
-    const int row = RowAt(point);
-    if (row != hoveredRow_) ShowRowTip(row);
-}
-
-// The 1-based row under a point of the list view's client area; 0 for none.
-int AccountWindow::RowAt(POINT point) const {
+// A row's key: its folder and name, "\" between, so that it names the same entry however the rows move; empty
+// where the point is on no row.
+std::wstring AccountWindow::RowKey(POINT point) const {
     LVHITTESTINFO hit{};
     hit.pt = point;
-    return static_cast<int>(SendMessageW(Control(kResultList), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit))) + 1;
-}
-
-void AccountWindow::ShowRowTip(int row) {
-    hoveredRow_ = row;
-    if (row == 0 || static_cast<std::size_t>(row) > rows_.size()) {
-        rowTooltip_.Destroy();
-        return;
-    }
-    rowTooltip_.SetTipText(RowTip(row - 1));
-    rowTooltip_.Create(Control(kResultList));
-    AllowTipLines(rowTooltip_.Window());
+    const auto row = SendMessageW(Control(kResultList), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
+    const std::size_t index = static_cast<std::size_t>(row);
+    return JoinPath(rows_.Folder(index), rows_.Name(index)) + (rows_[index].isFolder ? L"\\" : L"");
 }
 
 // A row's name; for a backup copy (a file named as the file list's are), what is known of it after the name.
-std::wstring AccountWindow::RowTip(std::size_t row) {
-    std::wstring name(rows_.Name(row));
-    const auto& source = panel_.Source();
-    if (rows_[row].isFolder || !source || !IsBackupName(name)) return name;
-    const std::wstring& folder = rows_.Folder(row);
-    return panel_.Facts().Tip(folder.substr(0, folder.size() - 1), name, source->profileFolder);
+std::wstring AccountWindow::RowTip(const std::wstring& key, bool fresh) {
+    if (key.ends_with(L'\\')) return std::wstring(LastComponent(key.substr(0, key.size() - 1)));
+    const std::wstring name(LastComponent(key));
+    return IsBackupName(name) ? panel_.BackupTip(std::wstring(FolderOf(key)), name, fresh) : name;
 }
 
 void AccountWindow::OnResultListDisplayInfo(NMLVDISPINFOW& info) {
     LVITEMW& item = info.item;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows_.size()) return;
     const ScanRow row = rows_[item.iItem];
-    const std::wstring_view name = rows_.Name(item.iItem);
-    if (item.mask & LVIF_IMAGE) item.iImage = 0;
+    if (item.mask & LVIF_IMAGE) item.iImage = row.isFolder ? 1 : 0;
     if (!(item.mask & LVIF_TEXT) || !item.pszText || item.cchTextMax <= 0) return;
     std::wstring text;
     switch (item.iSubItem) {
         case 0:
-            text = name;
+            text = rows_.Name(item.iItem);
             break;
         case 1:
             text = std::to_wstring(row.number);
             break;
         case 2:
-            text = SizeColumnText(row);
+            text = SizeCellText(row);
             break;
         default:
             text = TimeColumnText(row);

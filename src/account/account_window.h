@@ -1,16 +1,13 @@
-// The account window: the account address leads to the account's backup folder, whose entries are listed
-// with number, size and time; a copy chosen in the file list is restored into the account's profile.
+// The account window: the account address leads to the account's backup folder, whose entries are listed with
+// number, size and time; a copy chosen in the file list is restored into the account's profile.
 #pragma once
 
-#include "account/scan_row.h"
-#include "common/base_window.h"
-#include "restore/restore_panel.h"
-#include "tooltip/tooltip.h"
-
-#include <commctrl.h>
+#include "account/scan_rows.h"
+#include "window/base_window.h"
+#include "window/hover_tip.h"
+#include "window/restore_panel.h"
 
 #include <string>
-#include <vector>
 
 class AccountWindow : public BaseWindow<AccountWindow> {
 public:
@@ -27,22 +24,19 @@ public:
 private:
     friend class BaseWindow<AccountWindow>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK ResultListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR form);
 
     bool OnCreate();
     void OnLayout();
-    bool SetRowImage();
+    bool SetRowImages();
     void SizeColumns();
     void OnFind();
-    void OnResultListMouseMove(POINT point);
-    int RowAt(POINT point) const;
-    void ShowRowTip(int row);
-    std::wstring RowTip(std::size_t row);
+    void ListBackups();
+    std::wstring RowKey(POINT point) const;
+    std::wstring RowTip(const std::wstring& key, bool fresh);
     void OnResultListDisplayInfo(NMLVDISPINFOW& info);
 
     RestorePanel panel_;
-    ScanRows rows_;                   // what the list view shows; it formats only the rows it draws
-    CTooltip rowTooltip_;             // the name of the row under the pointer, as a balloon
-    int hoveredRow_ = 0;              // 1-based; 0 when the pointer was last over no row
+    std::wstring listedAddress_;  // the account whose backups the lists show; empty before a search found one
+    ScanRows rows_;               // what the list view shows; it formats only the rows it draws
+    HoverTip rowTip_;             // the row under the pointer, by its folder and name, as a balloon
 };

@@ -1,7 +1,7 @@
 // The walk of a backup folder and all folders below it that fills the account window's result list.
 #pragma once
 
-#include "account/scan_row.h"
+#include "account/scan_rows.h"
 
 #include <cstdint>
 #include <string>

@@ -2,6 +2,7 @@
 
 #include "account/scan_columns.h"
 #include "account/time_column.h"
+#include "filesystem/file_version.h"
 
 #include <algorithm>
 #include <string_view>
@@ -65,7 +66,7 @@ std::wstring LongestTimeText(TextWidths& widths) {
         FILETIME ticks{};
         SystemTimeToFileTime(&mid, &ticks);
         ScanRow sample;
-        sample.lastWriteTime = std::uint64_t{ticks.dwHighDateTime} << 32 | ticks.dwLowDateTime;
+        sample.lastWriteTime = Ticks(ticks);
         std::wstring text = TimeColumnText(sample);
         if (const int width = widths.Of(text); width > longestWidth) {
             longestWidth = width;
@@ -85,14 +86,14 @@ std::array<int, 4> ColumnNeeds(HWND list, const std::array<const wchar_t*, 4>& h
     std::array<int, 4> needs{};
     for (std::size_t column = 0; column < needs.size(); ++column) needs[column] = widths.Of(headers[column]) + margins;
     if (!rows.empty()) {
+        const int image = MulDiv(kRowImageSize + kImageGap, dpi, USER_DEFAULT_SCREEN_DPI);
         std::size_t largest = 0;
         for (std::size_t row = 1; row < rows.size(); ++row) {
             if (rows[row].size > rows[largest].size) largest = row;
         }
-        const int image = MulDiv(kRowImageSize + kImageGap, dpi, USER_DEFAULT_SCREEN_DPI);
         needs[0] = std::max(needs[0], image + widths.Widest(rows) + margins);
         needs[1] = std::max(needs[1], widths.Of(std::to_wstring(rows[rows.size() - 1].number)) + margins);
-        needs[2] = std::max(needs[2], widths.Of(SizeColumnText(rows[largest])) + margins);
+        needs[2] = std::max(needs[2], widths.Of(SizeCellText(rows[largest])) + margins);
         needs[3] = std::max(needs[3], widths.Of(LongestTimeText(widths)) + margins);
     }
     SelectObject(dc, oldFont);

@@ -1,7 +1,7 @@
 // How wide each column of the result list must be to show its header and every row's text whole.
 #pragma once
 
-#include "account/scan_row.h"
+#include "account/scan_rows.h"
 
 #include <windows.h>
 

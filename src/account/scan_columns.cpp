@@ -17,6 +17,10 @@ std::wstring SizeColumnText(const ScanRow& row) {
     return row.isFolder ? std::wstring() : std::to_wstring(row.size);
 }
 
+std::wstring SizeCellText(const ScanRow& row) {
+    return SizeColumnText(row) + L'\u2003';
+}
+
 std::wstring ComposeTimeText(const LocalTime& time,
                              std::wstring_view timeSeparator,
                              std::wstring_view dateSeparator,
@@ -47,5 +51,6 @@ std::array<int, 4> ColumnWidths(int available, const std::array<int, 4>& needs) 
         widths[0] += taken;
         missing -= taken;
     }
+    widths[0] += std::max(0, missing);
     return widths;
 }

@@ -1,7 +1,7 @@
 #include "account/time_column.h"
 
 #include "account/scan_columns.h"
-#include "common/local_time.h"
+#include "win32/local_time.h"
 
 #include <windows.h>
 

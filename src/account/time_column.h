@@ -1,7 +1,7 @@
 // The time text of a scan row in the user's locale.
 #pragma once
 
-#include "account/scan_row.h"
+#include "account/scan_rows.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Starting the browser from the install folder that its set-up wrote into the registry.
 #pragma once
 
-#include "common/notice.h"
+#include "messages/notice.h"
 
 #include <optional>
 

@@ -1,32 +1,22 @@
 #include "browser/process_search.h"
 
-#include "common/unique_handle.h"
-
-#include <winternl.h>
+#include "win32/case_fold.h"
+#include "win32/system_function.h"
+#include "win32/unique_handle.h"
 
 #include <memory>
 #include <string>
 
 namespace {
 
-std::wstring UpperCase(std::wstring_view text) {
-    std::wstring upper(text.size(), L'\0');
-    if (!text.empty()) {
-        LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, text.data(), static_cast<int>(text.size()),
-                      upper.data(), static_cast<int>(upper.size()), nullptr, nullptr, 0);
-    }
-    return upper;
-}
-
-// The running processes as the system lists them, each with its id and executable name, in one call: the
-// list that process snapshots are made from, without the snapshot's copy. Empty when it cannot be had.
-std::unique_ptr<std::byte[]> ProcessList() {
-    using Query = NTSTATUS(NTAPI*)(SYSTEM_INFORMATION_CLASS, void*, ULONG, ULONG*);
-    const auto query = reinterpret_cast<Query>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+// The running processes as the system lists them, each with its id and executable name, in one call. A process
+// snapshot is made from the same list, but copies it, and costs Wine three times as long; and the names in it still
+// tell of a process that cannot be opened. Null when it cannot be had.
+std::unique_ptr<std::byte[]> ProcessList(ProcessListQuery query) {
+    if (!query) query = SystemFunction<ProcessListQuery>(L"ntdll.dll", "NtQuerySystemInformation");
     constexpr NTSTATUS kLengthMismatch = static_cast<NTSTATUS>(0xC0000004);
     ULONG size = 1 << 16;
-    for (int attempt = 0; query && attempt < 8; ++attempt, size *= 2) {
+    for (int attempt = 0; query && attempt < 9; ++attempt, size *= 2) {
         auto list = std::make_unique_for_overwrite<std::byte[]>(size);
         const NTSTATUS status = query(SystemProcessInformation, list.get(), size, nullptr);
         if (status >= 0) return list;
@@ -47,13 +37,9 @@ std::wstring_view ImagePathOrName(DWORD processId, const UNICODE_STRING& name, s
 
 }  // namespace
 
-bool ContainsIgnoringCase(std::wstring_view text, std::wstring_view part) {
-    return UpperCase(text).find(UpperCase(part)) != std::wstring::npos;
-}
-
-bool IsProcessRunning(std::wstring_view name) {
-    const auto list = ProcessList();
-    if (!list) return false;
+ProcessCheck IsProcessRunning(std::wstring_view name, ProcessListQuery query) {
+    const auto list = ProcessList(query);
+    if (!list) return ProcessCheck::Unknown;
     // Only this user's session counts: another user's browser (fast user switching, a terminal server) neither
     // writes these favorites nor can be closed from here.
     DWORD ownSession = 0;
@@ -63,16 +49,16 @@ bool IsProcessRunning(std::wstring_view name) {
         return !sessionKnown || (ProcessIdToSessionId(processId, &session) && session == ownSession);
     };
 
-    const std::wstring upperName = UpperCase(name);
+    const std::wstring foldedName = FoldCase(name);
     std::wstring buffer(32768, L'\0');
     for (const std::byte* at = list.get();;) {
         const auto& entry = *reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(at);
         const auto processId = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(entry.UniqueProcessId));
-        if (UpperCase(ImagePathOrName(processId, entry.ImageName, buffer)).find(upperName) != std::wstring::npos &&
+        if (FoldCase(ImagePathOrName(processId, entry.ImageName, buffer)).find(foldedName) != std::wstring::npos &&
             inOwnSession(processId)) {
-            return true;
+            return ProcessCheck::Running;
         }
-        if (entry.NextEntryOffset == 0) return false;
+        if (entry.NextEntryOffset == 0) return ProcessCheck::NotRunning;
         at += entry.NextEntryOffset;
     }
 }

@@ -31,5 +31,5 @@ int Application::Run() {
 
 bool Application::OpenRestoreWindow(RestoreWindow window) {
     if (window == RestoreWindow::Account) return accountWindow_.emplace(openWindows_).Show();
-    return sharedProfileWindow_.emplace(openWindows_).Show();
+    return noAccountWindow_.emplace(openWindows_).Show();
 }

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "account/account_window.h"
-#include "common/base_window.h"
-#include "noaccount/shared_profile_window.h"
+#include "noaccount/no_account_window.h"
+#include "window/base_window.h"
 #include "startup/main_window.h"
 
 #include <optional>
@@ -20,5 +20,5 @@ private:
     OpenWindows openWindows_;
     MainWindow mainWindow_{openWindows_, [this](RestoreWindow window) { return OpenRestoreWindow(window); }};
     std::optional<AccountWindow> accountWindow_;
-    std::optional<SharedProfileWindow> sharedProfileWindow_;
+    std::optional<NoAccountWindow> noAccountWindow_;
 };

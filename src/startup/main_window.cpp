@@ -1,22 +1,25 @@
 #include "startup/main_window.h"
 
 #include "browser/process_search.h"
-#include "common/message_box.h"
-#include "common/system_error.h"
-#include "common/texts.h"
+#include "messages/system_error.h"
+#include "messages/texts.h"
 #include "startup/provision.h"
+#include "window/message_box.h"
 
 #include <utility>
 
 namespace {
 
+// clang-format off
 constexpr ControlSpec kControls[] = {
     // id                            kind                 name         text                 left  top width height    font       tab
     {MainWindow::kHaveAccountButton, ControlKind::Button, L"Command1", texts::kHaveAccount, { 480,  360, 2775,  735}, kSimSun12, 0},
     {MainWindow::kNoAccountButton,   ControlKind::Button, L"Command2", texts::kNoAccount,   { 480, 1320, 2775,  735}, kSimSun12, 1},
 };
 
-constexpr FormSpec kForm{L"QuillbarrowMainWindow", texts::kMainCaption, 3840, 2400, kFixedFrame, kControls};
+// clang-format on
+
+constexpr WindowSpec kWindow{L"QuillbarrowMainWindow", texts::kMainCaption, 3840, 2400, kFixedFrame, kControls};
 
 // Ends the program at once, after the message that the account path needs administrator rights.
 [[noreturn]] void EndWithAdministratorMessage(HWND owner) {
@@ -26,12 +29,14 @@ constexpr FormSpec kForm{L"QuillbarrowMainWindow", texts::kMainCaption, 3840, 24
 
 }  // namespace
 
+// A process list that cannot be read does not keep the tool from starting: every restore and undo checks again,
+// and refuses then.
 bool MainWindow::Load() {
-    if (IsProcessRunning(texts::kBrowserProcessName)) {
+    if (IsProcessRunning(texts::kBrowserProcessName) == ProcessCheck::Running) {
         ShowNotice(nullptr, ErrorNotice(texts::kBrowserRunningAtStart));
         return false;
     }
-    return CreateForm(kForm);
+    return Create(kWindow);
 }
 
 const ClickHandler<MainWindow> MainWindow::kClickHandlers[] = {
@@ -56,7 +61,7 @@ void MainWindow::OnHaveAccount() {
 void MainWindow::OnNoAccount() {
     if (std::exchange(handingOver_, true)) return;
     ShowWindow(hwnd_, SW_HIDE);
-    if (!openRestoreWindow_(RestoreWindow::SharedProfile)) {
+    if (!openRestoreWindow_(RestoreWindow::NoAccount)) {
         const DWORD error = GetLastError();
         handingOver_ = false;
         ShowNormal();

@@ -1,13 +1,13 @@
 // The main window: asks whether the user has a browser account and hands over to the matching restore window.
 #pragma once
 
-#include "common/base_window.h"
+#include "window/base_window.h"
 
 #include <functional>
 #include <utility>
 
 // The two restore windows the main window hands over to.
-enum class RestoreWindow { Account, SharedProfile };
+enum class RestoreWindow { Account, NoAccount };
 
 class MainWindow : public BaseWindow<MainWindow> {
 public:

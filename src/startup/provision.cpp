@@ -1,10 +1,10 @@
 #include "startup/provision.h"
 
-#include "common/environment.h"
-#include "common/file_exists.h"
-#include "common/texts.h"
-#include "common/unique_handle.h"
-#include "common/paths.h"
+#include "filesystem/file_exists.h"
+#include "filesystem/paths.h"
+#include "messages/texts.h"
+#include "win32/growing_text.h"
+#include "win32/unique_handle.h"
 
 namespace {
 
@@ -14,7 +14,8 @@ DWORD WriteLibrary(HRSRC resource, const std::wstring& target) {
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) return ERROR_RESOURCE_DATA_NOT_FOUND;
 
-    UniqueFileHandle file{CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    UniqueFileHandle file{
+        CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (!file) return GetLastError();
     DWORD written = 0;
     const BOOL wrote = WriteFile(file.Get(), bytes, size, &written, nullptr);
@@ -26,20 +27,23 @@ DWORD WriteLibrary(HRSRC resource, const std::wstring& target) {
     return error;
 }
 
+// Where the 32-bit library belongs, as the system itself tells: SysWOW64 on 64-bit Windows, which is never
+// redirected, so that a 32-bit build writes there directly; System32 on 32-bit Windows, which has no SysWOW64.
+// Not from windir: a user's environment must not aim a write that may run with administrator rights elsewhere.
+std::wstring SystemFolder() {
+    const auto wow64 = GrowingText([](wchar_t* buffer, DWORD size) { return GetSystemWow64DirectoryW(buffer, size); });
+    if (wow64) return *wow64;
+    return GrowingText([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); })
+        .value_or(std::wstring());
+}
+
 }  // namespace
 
 DWORD ProvisionCommonControls() {
     const HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(101), L"CUSTOM");
     if (!resource) return ERROR_SUCCESS;
-
-    // SysWOW64 exists on 64-bit Windows only and is never redirected, so a 32-bit build writes there directly;
-    // System32 is reached only where there is no SysWOW64 and hence no redirection either.
-    const std::wstring windir = EnvironmentVariable(L"windir");
-    for (const wchar_t* folder : {texts::kSysWow64Folder, texts::kSystem32Folder}) {
-        const std::wstring systemFolder = windir + folder;
-        if (!FolderExists(systemFolder)) continue;
-        const std::wstring target = JoinPath(systemFolder, texts::kLibraryFile);
-        return FileExists(target) ? ERROR_SUCCESS : WriteLibrary(resource, target);
-    }
-    return ERROR_SUCCESS;
+    const std::wstring folder = SystemFolder();
+    if (!FolderExists(folder)) return ERROR_SUCCESS;
+    const std::wstring target = JoinPath(folder, texts::kLibraryFile);
+    return FileExists(target) ? ERROR_SUCCESS : WriteLibrary(resource, target);
 }

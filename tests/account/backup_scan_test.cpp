@@ -25,9 +25,9 @@ TEST(BackupScan, WalksSubFoldersAfterTheirFolderAndEntersNoLink) {
         names += std::wstring(rows.Name(i)) + (rows[i].isFolder ? L"\\ " : L" ");
         EXPECT_EQ(rows[i].number, 42 + i);
         // Each row knows its folder: the walked one, or a sub-folder of it.
-        EXPECT_TRUE(rows.Folder(i).starts_with(kBackup + L'\\')) << Utf8(rows.Folder(i));
+        EXPECT_TRUE(rows.Folder(i).starts_with(kBackup)) << Utf8(rows.Folder(i));
     }
-    EXPECT_EQ(rows.Folder(rows.size() - 1), kBackup + L"\\s\\");
+    EXPECT_EQ(rows.Folder(rows.size() - 1), kBackup + L"\\s");
     EXPECT_EQ(names, L"a.dat m\\ s\\ self\\ z.dat n.dat o\\ r.dat p.dat q\\ up\\ t ");
     EXPECT_EQ(counter, 41 + rows.size());
 }
@@ -37,8 +37,6 @@ TEST(BackupScan, WalksSubFoldersAfterTheirFolderAndEntersNoLink) {
 TEST(BackupScan, SizeAndTimeColumnTexts) {
     const char* locale = std::getenv("LC_ALL");
     const bool chinese = locale && std::string_view(locale).starts_with("zh_CN");
-    ASSERT_TRUE(SetLastWriteTime(kBackup + L"\\a.dat", 129748503000000000));  // 27 February 2012 21:05 UTC
-    ASSERT_TRUE(SetLastWriteTime(kBackup + L"\\m", 128910762000000000));      // 3 July 2009 06:30 UTC
     std::uint64_t counter = 0;
     ScanRows rows;
     FindFilesAPI(kBackup, L"*.*", counter, rows);

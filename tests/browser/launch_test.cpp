@@ -2,8 +2,8 @@
 // where the browser's 32-bit set-up writes it.
 #include "browser/launch.h"
 
-#include "common/file_exists.h"
-#include "common/notice.h"
+#include "filesystem/file_exists.h"
+#include "messages/notice.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -71,8 +71,8 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
     // the current folder.
     const std::wstring nowhere = root / L"nothing here";
     SetInstallFolder(KEY_WOW64_32KEY, &nowhere);
-    EXPECT_EQ(LaunchBrowser(), ErrorNotice(L"无法启动搜狗浏览器：找不到文件 " + nowhere +
-                                           L"\\sogouexplorer.exe，请重新安装搜狗浏览器。"));
+    EXPECT_EQ(LaunchBrowser(),
+              ErrorNotice(L"无法启动搜狗浏览器，\n安装文件夹里找不到 sogouexplorer.exe：\n" + nowhere + L"\n请重新安装搜狗浏览器。"));
     SetCurrentDirectoryW(root.Path().c_str());
     for (const std::wstring folder : {L"", L"32-bit view"}) {
         SetInstallFolder(KEY_WOW64_32KEY, &folder);
@@ -81,15 +81,16 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
     }
     SetCurrentDirectoryW(TestBinaryFolder().c_str());
 
-    // A file that is no program: the system's reason names it, with no placeholder left in its text.
+    // A file that is no program: the path on a line of its own, and the system's reason about "this file", without
+    // the path again or a placeholder left in its text.
     const std::wstring broken = root / L"broken";
     MakeFolders(broken);
     WriteBytes(broken + L"\\sogouexplorer.exe", "not a program");
     SetInstallFolder(KEY_WOW64_32KEY, &broken);
     const auto notice = LaunchBrowser();
     ASSERT_TRUE(notice);
-    const std::wstring lead = L"无法启动搜狗浏览器：" + broken + L"\\sogouexplorer.exe\n\n原因：";
+    const std::wstring lead = L"无法启动搜狗浏览器（sogouexplorer.exe），\n它所在的安装文件夹是：\n" + broken + L"\n\n原因：";
     EXPECT_TRUE(notice->text.starts_with(lead)) << Utf8(notice->text);
-    EXPECT_NE(notice->text.find(broken, lead.size()), std::wstring::npos) << Utf8(notice->text);
+    EXPECT_EQ(notice->text.find(broken, lead.size()), std::wstring::npos) << Utf8(notice->text);
     EXPECT_EQ(notice->text.find(L'%'), std::wstring::npos) << Utf8(notice->text);
 }

@@ -1,4 +1,5 @@
-// IsProcessRunning against real processes: copies of the helper program under chosen paths.
+// IsProcessRunning against real processes, copies of the helper program under chosen paths, and against a process
+// list that cannot be read.
 #include "browser/process_search.h"
 
 #include "test_support.h"
@@ -15,15 +16,15 @@ TEST(IsProcessRunning, MatchesTheNameAnywhereInTheRunningPathAndLeaksNoHandle) {
     for (const auto& [path, found] : kCases) {
         const TempFolder folder(L"qb-browser");
         HelperProcess helper = HelperProcess::StartAs(folder / path, {});
-        EXPECT_EQ(IsProcessRunning(kName), found) << path;
+        EXPECT_EQ(IsProcessRunning(kName), found ? ProcessCheck::Running : ProcessCheck::NotRunning) << path;
     }
 
     // The next free handle value: a handle left open keeps its slot, so this would rise.
     const HANDLE before = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     CloseHandle(before);
     for (int i = 0; i < 200; ++i) {
-        ASSERT_TRUE(IsProcessRunning(L"PROCESS_SEARCH_TEST.EXE"));
-        ASSERT_FALSE(IsProcessRunning(kName));
+        ASSERT_EQ(IsProcessRunning(L"PROCESS_SEARCH_TEST.EXE"), ProcessCheck::Running);
+        ASSERT_EQ(IsProcessRunning(kName), ProcessCheck::NotRunning);
     }
     const HANDLE after = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     CloseHandle(after);
@@ -49,9 +50,26 @@ TEST(IsProcessRunning, FindsABrowserOfTheOtherBitnessByItsFullPath) {
         EXPECT_NE(IsWow64(browser.Handle()), IsWow64(GetCurrentProcess())) << "the helper has this build's bitness";
         // Its whole path shows once it runs; then the name is looked for.
         bool running = false;
-        for (int i = 0; i < 100 && !(running = IsProcessRunning(executable)); ++i)
-            Sleep(50);
+        for (int i = 0; i < 100 && !(running = IsProcessRunning(executable) == ProcessCheck::Running); ++i) Sleep(50);
         EXPECT_TRUE(running) << "the full path of " << Utf8(path) << " was never read";
-        EXPECT_EQ(IsProcessRunning(kName), found) << Utf8(path);
+        EXPECT_EQ(IsProcessRunning(kName), found ? ProcessCheck::Running : ProcessCheck::NotRunning) << Utf8(path);
     }
+}
+
+namespace {
+
+NTSTATUS NTAPI Refused(SYSTEM_INFORMATION_CLASS, void*, ULONG, ULONG*) {
+    return static_cast<NTSTATUS>(0xC0000022);
+}
+
+NTSTATUS NTAPI EverLonger(SYSTEM_INFORMATION_CLASS, void*, ULONG, ULONG*) {
+    return static_cast<NTSTATUS>(0xC0000004);
+}
+
+}  // namespace
+
+// A list that cannot be had, for a failing status or for ever more room asked, is no "not running".
+TEST(IsProcessRunning, AnUnreadableProcessListTellsNothing) {
+    EXPECT_EQ(IsProcessRunning(L"Sogouexplorer.exe", Refused), ProcessCheck::Unknown);
+    EXPECT_EQ(IsProcessRunning(L"Sogouexplorer.exe", EverLonger), ProcessCheck::Unknown);
 }

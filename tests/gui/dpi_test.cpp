@@ -1,7 +1,7 @@
-// The windows at 96, 120, 144 and 192 DPI, and after a change of DPI: every window and control where its twips put
-// it, a label grown only where its text needs the room, and every text whole in its font: labels, buttons, frame
-// captions, column headers and the listed names, with the row image in the size for the DPI; the tips name what
-// is under the pointer.
+// The windows at 96, 120, 144 and 192 DPI, and after a change of DPI: every window and control where its twips put it,
+// a label grown only where its text needs the room, the file lists in whole rows, and every text whole in its font:
+// labels, buttons, frame captions, column headers, the listed names in both lists, the row image in the size for the
+// DPI, and the lines of the message boxes; the tips name what the pointer rests on.
 #include "gui_bench.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@ namespace {
 
 using Panel = RestorePanel;
 
-enum class Kind { Label, Button, Frame, Other };
+enum class Kind { Label, Button, Frame, FileList, Other };
 
 struct Expected {
     int id;
@@ -26,11 +26,11 @@ constexpr Expected kMain[] = {
     {MainWindow::kHaveAccountButton, Kind::Button, 480, 360, 2775, 735, 120},
     {MainWindow::kNoAccountButton, Kind::Button, 480, 1320, 2775, 735, 120},
 };
-constexpr Expected kLocal[] = {
-    {SharedProfileWindow::kFolderLabel, Kind::Label, 120, 120, 3855, 255, 90},
+constexpr Expected kNoAccount[] = {
+    {NoAccountWindow::kFolderLabel, Kind::Label, 120, 120, 3855, 255, 90},
     {Panel::kFolderChooser, Kind::Other, 120, 480, 4095, 0, 120},
-    {Panel::kFileList, Kind::Other, 120, 960, 4095, 2250, 90},
-    {SharedProfileWindow::kInstructionsLabel, Kind::Label, 240, 3360, 3855, 855, 105},
+    {Panel::kFileList, Kind::FileList, 120, 960, 4095, 2250, 90},
+    {NoAccountWindow::kInstructionsLabel, Kind::Label, 240, 3360, 3855, 855, 105},
     {Panel::kRestoreButton, Kind::Button, 120, 4320, 1815, 375, 90},
     {Panel::kUndoButton, Kind::Button, 2280, 4320, 1935, 375, 90},
     {Panel::kLaunchButton, Kind::Button, 120, 4920, 4095, 375, 90},
@@ -45,21 +45,26 @@ constexpr Expected kAccount[] = {
     {AccountWindow::kResultsLabel, Kind::Label, 240, 1440, 7935, 375, 90},
     {AccountWindow::kResultList, Kind::Other, 240, 1680, 8490, 3015, 90},
     {AccountWindow::kRestoreFrame, Kind::Frame, 120, 5040, 8775, 2775, 105},
-    {Panel::kFileList, Kind::Other, 240, 5400, 4095, 2250, 90},
+    {Panel::kFileList, Kind::FileList, 240, 5400, 4095, 2250, 90},
     {AccountWindow::kInstructionsLabel, Kind::Label, 4560, 5520, 4095, 735, 120},
     {Panel::kRestoreButton, Kind::Button, 4560, 6600, 1815, 375, 90},
     {Panel::kUndoButton, Kind::Button, 6840, 6600, 1815, 375, 90},
     {Panel::kLaunchButton, Kind::Button, 4560, 7200, 4095, 375, 90},
 };
 
-// Names of the account's backups: the browser's, a kept copy's and one longer still, in a sub-folder.
+// Names of the account's backups: the browser's, a kept copy's, one copied in by hand, and one longer still, in a
+// sub-folder.
 const wchar_t* const kNames[] = {L"Favorite2.dat.2012.02.21", L"Favorite2.dat.2012.02.22",
-                                 L"副本\\Favorite2.dat.2026.12.07.14.05.33.001",
-                                 L"副本\\Favorite2.dat.2012.02.27.22 副本 (2)"};
+                                 L"Favorite2.dat.2012.02.20.16.从旧电脑拷贝过来的收藏夹备份文件",
+                                 L"副本\\Favorite2.dat.2026.12.07.14.05.33.001", L"副本\\Favorite2.dat.2012.02.27.22 副本 (2)"};
 
-int Pixels(int twips, int dpi) { return (twips * dpi + 720) / 1440; }
+int Pixels(int twips, int dpi) {
+    return (twips * dpi + 720) / 1440;
+}
 
-bool Near(int a, int b) { return a - b <= 1 && b - a <= 1; }
+bool Near(int a, int b) {
+    return a - b <= 1 && b - a <= 1;
+}
 
 const bool kAware = MakeDpiAware();
 
@@ -81,8 +86,8 @@ RECT ClientRectOf(HWND window, HWND control) {
     return rect;
 }
 
-// The size a text takes in SimSun of this size at this DPI, broken into lines within `width` as a label breaks it,
-// or on one line where `width` is 0.
+// The size a text takes in SimSun of this size at this DPI, broken into lines within `width` as a label breaks it, or
+// on one line where `width` is 0.
 SIZE TextSize(const std::wstring& text, int tenthPoints, int dpi, int width = 0) {
     LOGFONTW spec{};
     spec.lfHeight = -((tenthPoints * dpi + 360) / 720);
@@ -101,27 +106,36 @@ SIZE TextSize(const std::wstring& text, int tenthPoints, int dpi, int width = 0)
 }
 
 // Every control where its twips put it at `dpi` (a drop-down list's closed box sizes itself; a label may have grown
-// where its text needs it, into room no other control takes), and its text whole: a label's within the part of it
-// that no control covers, a button's and a frame caption's on one line.
-void CheckLayout(HWND window, std::span<const Expected> controls, int dpi, int clientWidthTwips,
-                 int clientHeightTwips) {
+// where its text needs it, into room no other control takes; a file list shows whole rows, as many as its height
+// holds), and its text whole: a label's within the part of it that no control covers, a button's and a frame
+// caption's on one line. A file list's scroll range covers its widest name.
+void CheckLayout(HWND window, std::span<const Expected> controls, int dpi, int clientWidthTwips, int clientHeightTwips) {
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_TRUE(Near(client.right, Pixels(clientWidthTwips, dpi)) &&
-                Near(client.bottom, Pixels(clientHeightTwips, dpi)))
+    EXPECT_TRUE(Near(client.right, Pixels(clientWidthTwips, dpi)) && Near(client.bottom, Pixels(clientHeightTwips, dpi)))
         << "client " << client.right << " x " << client.bottom << " at " << dpi;
     for (const Expected& expected : controls) {
-        const RECT rect = ClientRectOf(window, GetDlgItem(window, expected.id));
+        const HWND control = GetDlgItem(window, expected.id);
+        const RECT rect = ClientRectOf(window, control);
         const RECT designed = ScaledRect(expected, dpi);
         const int width = rect.right - rect.left, height = rect.bottom - rect.top;
         const int designedWidth = designed.right - designed.left, designedHeight = designed.bottom - designed.top;
         const bool mayGrow = expected.kind == Kind::Label && dpi != 96;
+        bool heightRight = expected.height == 0 || Near(height, designedHeight) || (mayGrow && height > designedHeight);
+        if (expected.kind == Kind::FileList) {
+            RECT inside{};
+            GetClientRect(control, &inside);
+            const int row = static_cast<int>(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0));
+            heightRight = height <= designedHeight && designedHeight - height < row && inside.bottom % row == 0;
+            int widest = 0;
+            for (const std::wstring& name : Entries(control)) widest = std::max<int>(widest, TextSize(name, 90, dpi).cx);
+            EXPECT_GE(SendMessageW(control, LB_GETHORIZONTALEXTENT, 0, 0), widest) << "file list at " << dpi;
+        }
         EXPECT_TRUE(Near(rect.left, designed.left) && Near(rect.top, designed.top) &&
-                    (Near(width, designedWidth) || (mayGrow && width > designedWidth)) &&
-                    (expected.height == 0 || Near(height, designedHeight) || (mayGrow && height > designedHeight)))
+                    (Near(width, designedWidth) || (mayGrow && width > designedWidth)) && heightRight)
             << "control " << expected.id << " at " << dpi << ": " << rect.left << ", " << rect.top << ", " << width
             << " x " << height;
-        if (expected.kind == Kind::Other) continue;
+        if (expected.kind == Kind::Other || expected.kind == Kind::FileList) continue;
 
         // What covers a label: a control that takes the focus and starts within it.
         LONG visibleBottom = rect.bottom;
@@ -136,7 +150,7 @@ void CheckLayout(HWND window, std::span<const Expected> controls, int dpi, int c
                 visibleBottom = otherRect.top;
             }
         }
-        const std::wstring text = ControlText(GetDlgItem(window, expected.id));
+        const std::wstring text = ControlText(control);
         const SIZE size = expected.kind == Kind::Label ? TextSize(text, expected.tenthPoints, dpi, width)
                                                        : TextSize(text, expected.tenthPoints, dpi);
         const LONG room = expected.kind == Kind::Frame ? width - 16 : expected.kind == Kind::Button ? width - 6 : width;
@@ -147,47 +161,37 @@ void CheckLayout(HWND window, std::span<const Expected> controls, int dpi, int c
     }
 }
 
-// The account window's column headers within their columns; after a search, each listed name within its row's
-// label, and the row image in the size for the DPI.
+// The account window's column headers within their columns; each listed name within its row's label, the row image
+// in the size for the DPI, and the size and the time after it kept apart by a gap as wide as a letter of the font.
 void CheckResultList(HWND list, int dpi) {
     const wchar_t* const headers[] = {L"文件名称", L"序号", L"文件大小", L"创建时间"};
     for (int column = 0; column < 4; ++column) {
         const int width = static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
         EXPECT_LE(TextSize(headers[column], 90, dpi).cx + 6, width) << "column " << column << " at " << dpi;
     }
-    const auto rows = ListRows(list, 1);
+    const auto rows = ListRows(list, 3);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        RECT label{LVIR_LABEL, 0, 0, 0}, image{LVIR_ICON, 0, 0, 0};
-        SendRemote(list, LVM_GETITEMRECT, row, &label, sizeof(label));
-        SendRemote(list, LVM_GETITEMRECT, row, &image, sizeof(image));
-        EXPECT_LE(TextSize(rows[row][0], 90, dpi).cx + 4, label.right - label.left)
-            << Utf8(rows[row][0]) << " is cut at " << dpi;
+        EXPECT_TRUE(rows[row][2].ends_with(L'\u2003')) << "no gap after the size at " << dpi;
+        const RECT label = ListRowRect(list, row, LVIR_LABEL), image = ListRowRect(list, row, LVIR_ICON);
+        EXPECT_LE(TextSize(rows[row][0], 90, dpi).cx + 4, label.right - label.left) << Utf8(rows[row][0]) << " at " << dpi;
         EXPECT_EQ(image.right - image.left, MulDiv(16, dpi, 96)) << "row image at " << dpi;
     }
 }
 
-// The row whose name is `name`.
-int RowNamed(HWND list, const std::wstring& name) {
-    const auto rows = ListRows(list, 1);
-    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        if (rows[row][0] == name) return row;
-    }
-    return -1;
-}
-
 // The account's folder is the MD5 digest of user@example.com in UTF-16LE; a search of it lists kNames.
 std::wstring MakeAccount(const TempFolder& root) {
-    const std::wstring backups = root / L"AppData\\sogouexplorer\\923f0c68321b444d558ab06cfe7b40cf\\DailyBackup";
-    MakeFolders(backups + L"\\副本");
+    const std::wstring account = root / L"AppData\\sogouexplorer\\923f0c68321b444d558ab06cfe7b40cf";
+    MakeFolders(account + L"\\DailyBackup\\副本");
     MakeFolders(root / L"AppData\\sogouexplorer\\DailyBackup");
-    for (const wchar_t* name : kNames) WriteBytes(backups + L'\\' + name, "x");
-    return backups;
+    for (const wchar_t* name : kNames) WriteBytes(account + L"\\DailyBackup\\" + name, Utf8(name));
+    WriteBytes(account + L"\\Favorite2.dat", "mine");
+    return account;
 }
 
 void Search(const ProgramUnderTest& program, HWND window) {
     SetWindowTextW(GetDlgItem(window, AccountWindow::kAddressBox), L"user@example.com");
     EXPECT_EQ(program.Press(window, AccountWindow::kFindButton, 0), L"");
-    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(GetDlgItem(window, AccountWindow::kResultList)) == 5; }));
+    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(GetDlgItem(window, AccountWindow::kResultList)) == 6; }));
 }
 
 class DpiTest : public testing::TestWithParam<int> {
@@ -202,16 +206,16 @@ TEST_P(DpiTest, EveryWindowAndControlIsPlacedAndWhole) {
     const int dpi = GetParam();
     ASSERT_TRUE(kAware);
     const TempFolder root(L"qb-dpi");
-    MakeAccount(root);
+    const std::wstring account = MakeAccount(root);
     {
         const ProgramUnderTest program(root / L"AppData");
         const HWND main = program.WaitForWindow(L"收藏夹备份恢复");
         ASSERT_TRUE(main);
         CheckLayout(main, kMain, dpi, 3840, 2400);
         Click(main, MainWindow::kNoAccountButton);
-        const HWND local = program.WaitForWindow(L"本地收藏恢复");
-        ASSERT_TRUE(local);
-        CheckLayout(local, kLocal, dpi, 4305, 5445);
+        const HWND noAccount = program.WaitForWindow(L"本地收藏恢复");
+        ASSERT_TRUE(noAccount);
+        CheckLayout(noAccount, kNoAccount, dpi, 4305, 5445);
     }
     const ProgramUnderTest program(root / L"AppData");
     ASSERT_TRUE(program.PressMainButton(MainWindow::kHaveAccountButton));
@@ -219,37 +223,46 @@ TEST_P(DpiTest, EveryWindowAndControlIsPlacedAndWhole) {
     ASSERT_TRUE(window);
     CheckLayout(window, kAccount, dpi, 8940, 8010);
     const HWND list = GetDlgItem(window, AccountWindow::kResultList);
-    CheckResultList(list, dpi);
     Search(program, window);
+    CheckLayout(window, kAccount, dpi, 8940, 8010);
     CheckResultList(list, dpi);
 
-    // The row tip and the file list's tip name what is under the pointer.
+    // The row tip and the file list's tip name what the pointer rests on, after one glide.
     const RECT row = ListRowRect(list, RowNamed(list, L"Favorite2.dat.2012.02.21"));
-    int nudge = 0;
-    EXPECT_TRUE(WaitUntil([&] {
-        MovePointer(list, {row.left + 20 + (nudge ^= 1), (row.top + row.bottom) / 2});
-        return program.WaitForTip(L"Favorite2.dat.2012.02.21") != nullptr;
-    }));
+    Glide(list, {row.left + 20, (row.top + row.bottom) / 2});
+    EXPECT_TRUE(program.WaitForTip(L"Favorite2.dat.2012.02.21"));
+    // The file list's tip leaves its entry in sight, also where the screen ends just below it; it goes as soon as the
+    // pointer leaves the entries.
     const HWND files = GetDlgItem(window, Panel::kFileList);
-    const int lineHeight = static_cast<int>(SendMessageW(files, LB_GETITEMHEIGHT, 0, 0));
-    // The file list's tip names the entry under the pointer and leaves it in sight, also where the screen ends just
-    // below it; it goes as soon as the pointer leaves the entries.
     const auto tipOverSecondEntry = [&] {
-        HWND tip = nullptr;
-        EXPECT_TRUE(WaitUntil([&] {
-            MovePointer(files, {20 + (nudge ^= 1), lineHeight * 3 / 2});
-            return (tip = program.WaitForTip(L"Favorite2.dat.2012.02.22")) != nullptr;
-        }));
+        Glide(files, EntryPoint(files, 1));
+        const HWND tip = program.WaitForTip(L"Favorite2.dat.2012.02.21");
         RECT entry{}, tipRect{};
         SendMessageW(files, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&entry));
         MapWindowPoints(files, nullptr, reinterpret_cast<POINT*>(&entry), 2);
         GetWindowRect(tip, &tipRect);
-        EXPECT_FALSE(Intersect(tipRect, entry)) << "tip at " << tipRect.top << ", entry at " << entry.top;
+        EXPECT_TRUE(tip && !Intersect(tipRect, entry)) << "tip at " << tipRect.top << ", entry at " << entry.top;
         return std::pair(tip, entry);
     };
     const auto [tip, entry] = tipOverSecondEntry();
-    MovePointer(files, {20, lineHeight * 5});
+    Glide(files, {20, static_cast<LONG>(SendMessageW(files, LB_GETITEMHEIGHT, 0, 0)) * 6});
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip); }, 1000));
+
+    // The messages keep every path and name whole and leave no letter alone on a line: a restore that keeps the
+    // favorites as a copy of their own, a browser that is not installed where the registry says.
+    ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.22"));
+    EXPECT_EQ(program.Press(window, Panel::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+    WriteBytes(account + L"\\Favorite2.dat", "added");
+    const std::wstring kept = program.Press(window, Panel::kRestoreButton);
+    EXPECT_TRUE(kept.starts_with(L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 DailyBackup 文件夹：\n") &&
+                kept.find(L"[broken") == std::wstring::npos) << Utf8(kept);
+    const std::wstring missing = L"C:\\Program Files (x86)\\SogouExplorer";
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\WOW6432Node\\SogouExplorer", nullptr, REG_SZ, missing.c_str(),
+                    (missing.size() + 1) * 2);
+    EXPECT_EQ(program.Press(window, Panel::kLaunchButton),
+              L"错误: 无法启动搜狗浏览器，\n安装文件夹里找不到 sogouexplorer.exe：\n" + missing + L"\n请重新安装搜狗浏览器。");
+    RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\WOW6432Node\\SogouExplorer");
+
     RECT placed{};
     GetWindowRect(window, &placed);
     SetWindowPos(window, nullptr, placed.left, placed.top + GetSystemMetrics(SM_CYSCREEN) - entry.bottom - 2, 0, 0,
@@ -259,9 +272,9 @@ TEST_P(DpiTest, EveryWindowAndControlIsPlacedAndWhole) {
 
 INSTANTIATE_TEST_SUITE_P(Screens, DpiTest, testing::Values(96, 120, 144, 192), testing::PrintToStringParamName());
 
-// A window moved to a monitor of another scale takes the place Windows suggests and lays every control out anew
-// at that DPI, its fonts too (the file list's lines grow with its font), and the result list's columns and row
-// image follow.
+// A window moved to a monitor of another scale takes the place Windows suggests and lays every control out anew at
+// that DPI, its fonts too (the file list's lines grow with its font), and the result list's columns and row image
+// follow.
 TEST(DpiChangeTest, EachWindowLaysItselfOutAgainAtTheNewDpi) {
     ASSERT_TRUE(kAware);
     SetScreenDpi(96);
@@ -279,12 +292,12 @@ TEST(DpiChangeTest, EachWindowLaysItselfOutAgainAtTheNewDpi) {
         change(main, 144, 3840, 2400);
         CheckLayout(main, kMain, 144, 3840, 2400);
         Click(main, MainWindow::kNoAccountButton);
-        const HWND local = program.WaitForWindow(L"本地收藏恢复");
-        ASSERT_TRUE(local);
-        const HWND files = GetDlgItem(local, Panel::kFileList);
+        const HWND noAccount = program.WaitForWindow(L"本地收藏恢复");
+        ASSERT_TRUE(noAccount);
+        const HWND files = GetDlgItem(noAccount, Panel::kFileList);
         const LRESULT lineAt96 = SendMessageW(files, LB_GETITEMHEIGHT, 0, 0);
-        change(local, 192, 4305, 5445);
-        CheckLayout(local, kLocal, 192, 4305, 5445);
+        change(noAccount, 192, 4305, 5445);
+        CheckLayout(noAccount, kNoAccount, 192, 4305, 5445);
         EXPECT_GE(SendMessageW(files, LB_GETITEMHEIGHT, 0, 0), lineAt96 * 2 - 1);
     }
     const ProgramUnderTest program(root / L"AppData");

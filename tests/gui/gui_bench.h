@@ -1,14 +1,14 @@
-// Drives the real program from outside, as a user would: starts it, finds its windows and controls, presses
-// buttons, reads message boxes and list views.
+// Drives the real program from outside, as a user would: starts it, finds its windows and controls, presses buttons
+// and keys, glides the pointer and rests it, reads message boxes, tips and list views.
 #pragma once
 
 #include "account/account_window.h"
-#include "noaccount/shared_profile_window.h"
+#include "noaccount/no_account_window.h"
 #include "startup/main_window.h"
 #include "test_support.h"
+#include "win32/system_function.h"
 
 #include <commctrl.h>
-#include <process.h>
 
 #include <optional>
 #include <stdexcept>
@@ -40,16 +40,59 @@ inline void Choose(HWND window, int id, int index) {
     PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(window, id)));
 }
 
+// Selects the entry of a list box that starts with `text`; false when there is none.
+inline bool SelectEntry(HWND listBox, const std::wstring& text) {
+    return SendMessageW(listBox, LB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(text.c_str())) != LB_ERR;
+}
+
+// What the user could not read whole in a message box: a line naming a path or a file that the box breaks, or, in a
+// message that the program breaks into lines itself, one or two letters left alone on a line. Each of the text's
+// lines is laid out as the box lays it out, in the message font, within the width of the box's text.
+inline std::wstring BrokenLines(HWND box) {
+    const HWND label = GetDlgItem(box, 0xFFFF);
+    RECT room{};
+    GetClientRect(label, &room);
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    const UniqueFont font{CreateFontIndirectW(&metrics.lfMessageFont)};
+    const HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ original = SelectObject(dc, font.Get());
+    std::wstring broken;
+    const std::wstring text = ControlText(label) + L'\n';
+    const bool ownLines = text.find(L'\n') + 1 < text.size();
+    for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
+        std::wstring_view line(text.data() + start, end - start);
+        const bool names = line.find(L'\\') != line.npos || line.find(L"Favorite2") != line.npos;
+        for (int fits = 0; !line.empty(); line.remove_prefix(fits)) {
+            SIZE size{};
+            GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), room.right, &fits, nullptr, &size);
+            fits = std::max(fits, 1);
+            if (fits < static_cast<int>(line.size()) && (names || (ownLines && line.size() - fits <= 2))) {
+                broken += L"\n[broken at " + std::wstring(line.substr(fits)) + L']';
+                break;
+            }
+        }
+    }
+    SelectObject(dc, original);
+    DeleteDC(dc);
+    return broken;
+}
+
 struct ProgramUnderTest {
-    // Starts `program` with APPDATA (unset when nullopt) and, unless empty, windir set to these folders, which it
-    // inherits from this process (which does not read them).
-    explicit ProgramUnderTest(const std::optional<std::wstring>& appData, const std::wstring& program = ProgramPath(),
-                              const std::wstring& windir = {}) {
+    // Starts `program` with APPDATA (unset when nullopt), which it inherits from this process (which does not read it).
+    explicit ProgramUnderTest(const std::optional<std::wstring>& appData, const std::wstring& program = ProgramPath()) {
         SetEnvironmentVariableW(L"APPDATA", appData ? appData->c_str() : nullptr);
-        if (!windir.empty()) SetEnvironmentVariableW(L"windir", windir.c_str());
-        const intptr_t spawned = _wspawnl(_P_NOWAIT, program.c_str(), QuoteArgument(program).c_str(), nullptr);
-        if (spawned == -1) throw std::runtime_error("cannot start " + Utf8(program));
-        process_.Reset(reinterpret_cast<HANDLE>(spawned));
+        std::wstring commandLine = QuoteArgument(program);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION info{};
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &startup, &info)) {
+            throw std::runtime_error("cannot start " + Utf8(program));
+        }
+        CloseHandle(info.hThread);
+        process_.Reset(info.hProcess);
     }
     ~ProgramUnderTest() {
         if (TerminateProcess(process_.Get(), 99)) WaitForSingleObject(process_.Get(), 5000);
@@ -58,28 +101,16 @@ struct ProgramUnderTest {
     DWORD Id() const { return GetProcessId(process_.Get()); }
     bool WaitForExit(DWORD timeoutMs = 10000) const { return WaitForSingleObject(process_.Get(), timeoutMs) == 0; }
 
-    // The program's first visible top-level window with this caption and class (null: any), waiting for it; null
-    // on timeout.
-    HWND WaitForWindow(const wchar_t* caption, DWORD timeoutMs = 10000, const wchar_t* className = nullptr) const {
+    // The program's first visible top-level window of this class (null: any) whose caption passes `captionIs`,
+    // waiting for it; null on timeout.
+    template <class CaptionIs>
+    HWND WaitFor(const wchar_t* className, CaptionIs captionIs, DWORD timeoutMs) const {
         HWND found = nullptr;
         WaitUntil([&] {
             DWORD processId = 0;
-            while ((found = FindWindowExW(nullptr, found, className, caption))) {
-                if (GetWindowThreadProcessId(found, &processId) && processId == Id() && IsWindowVisible(found)) break;
-            }
-            return found != nullptr;
-        }, timeoutMs);
-        return found;
-    }
-    // A visible tooltip of the program whose first line is `name`, waiting for it; null on timeout.
-    HWND WaitForTip(const std::wstring& name, DWORD timeoutMs = 1500) const {
-        HWND found = nullptr;
-        WaitUntil([&] {
-            DWORD processId = 0;
-            while ((found = FindWindowExW(nullptr, found, TOOLTIPS_CLASSW, nullptr))) {
-                const std::wstring text = ControlText(found);
+            while ((found = FindWindowExW(nullptr, found, className, nullptr))) {
                 if (GetWindowThreadProcessId(found, &processId) && processId == Id() && IsWindowVisible(found) &&
-                    text.substr(0, text.find(L'\n')) == name) {
+                    captionIs(ControlText(found))) {
                     break;
                 }
             }
@@ -87,17 +118,27 @@ struct ProgramUnderTest {
         }, timeoutMs);
         return found;
     }
+    HWND WaitForWindow(const wchar_t* caption, DWORD timeoutMs = 10000, const wchar_t* className = nullptr) const {
+        return WaitFor(className, [&](const std::wstring& text) { return !caption || text == caption; }, timeoutMs);
+    }
+    // A visible tooltip of the program whose first line is `name`, waiting for it while the pointer rests; null on
+    // timeout.
+    HWND WaitForTip(const std::wstring& name, DWORD timeoutMs = 3000) const {
+        return WaitFor(TOOLTIPS_CLASSW, [&](const std::wstring& text) { return text.substr(0, text.find(L'\n')) == name; },
+                       timeoutMs);
+    }
     // Waits for the main window and presses one of its buttons; false when the main window does not come.
     bool PressMainButton(int id) const {
         const HWND main = WaitForWindow(L"收藏夹备份恢复");
         if (main) Click(main, id);
         return main != nullptr;
     }
-    // Waits for a message box, presses its button (OK, or Yes or No) and returns "caption: text"; empty on timeout.
+    // Waits for a message box, presses its button (OK, or Yes or No) and returns "caption: text", with what it could
+    // not show whole after it; empty on timeout.
     std::wstring AnswerMessageBox(DWORD timeoutMs = 10000, int button = IDOK) const {
         const HWND box = WaitForWindow(nullptr, timeoutMs, L"#32770");
         if (!box) return {};
-        const std::wstring seen = ControlText(box) + L": " + ControlText(GetDlgItem(box, 0xFFFF));
+        const std::wstring seen = ControlText(box) + L": " + ControlText(GetDlgItem(box, 0xFFFF)) + BrokenLines(box);
         Click(box, button);
         WaitUntil([&] { return !IsWindow(box); }, timeoutMs);
         return seen;
@@ -147,15 +188,39 @@ inline bool TabTo(HWND window, int id) {
     return false;
 }
 
-// Selects the first entry of a list box that starts with `text`; false when there is none.
-inline bool SelectEntry(HWND listBox, const std::wstring& text) {
-    return SendMessageW(listBox, LB_SELECTSTRING, -1, reinterpret_cast<LPARAM>(text.c_str())) != LB_ERR;
+// Moves the real pointer as a hand does, in one glide from where it is to a point of `control`'s client area, where
+// it then rests.
+inline void Glide(HWND control, POINT to) {
+    ClientToScreen(control, &to);
+    POINT from{};
+    GetCursorPos(&from);
+    constexpr int kSteps = 6;
+    for (int step = 1; step <= kSteps; ++step) {
+        SetCursorPos(from.x + (to.x - from.x) * step / kSteps, from.y + (to.y - from.y) * step / kSteps);
+        Sleep(15);
+    }
 }
 
+// The longest time, in milliseconds, that `window` took to answer a message within the next `durationMs`.
+inline double LongestUnansweredGap(HWND window, DWORD durationMs) {
+    LARGE_INTEGER frequency{}, before{}, after{};
+    QueryPerformanceFrequency(&frequency);
+    double longest = 0;
+    for (const ULONGLONG end = GetTickCount64() + durationMs; GetTickCount64() < end;) {
+        DWORD_PTR result = 0;
+        QueryPerformanceCounter(&before);
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
+        QueryPerformanceCounter(&after);
+        longest = std::max(longest, 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) /
+                                        static_cast<double>(frequency.QuadPart));
+        Sleep(5);
+    }
+    return longest;
+}
 
-// Sends a message whose parameter points at `record` to a window of another process through a copy of the record
-// in that process, as Wine carries no list-view pointers across processes, and reads the record back.
-// `textField` (in `record`), when given, points at a buffer there whose text is returned.
+// Sends a message whose parameter points at `record` to a window of another process through a copy of the record in
+// that process, as Wine carries no list-view pointers across processes, and reads the record back. `textField` (in
+// `record`), when given, points at a buffer there whose text is returned.
 inline std::wstring SendRemote(HWND window, UINT message, WPARAM wParam, void* record, std::size_t size,
                                wchar_t** textField = nullptr) {
     DWORD processId = 0;
@@ -174,11 +239,13 @@ inline std::wstring SendRemote(HWND window, UINT message, WPARAM wParam, void* r
     return text;
 }
 
-inline int ListRowCount(HWND listView) { return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0)); }
+inline int ListRowCount(HWND listView) {
+    return static_cast<int>(SendMessageW(listView, LVM_GETITEMCOUNT, 0, 0));
+}
 
-// The first `columns` texts of every row of a list view of another process.
-inline std::vector<std::vector<std::wstring>> ListRows(HWND listView, int columns) {
-    std::vector<std::vector<std::wstring>> rows(ListRowCount(listView));
+// The first `columns` texts of every row of a list view of another process, as it shows them.
+inline std::vector<Names> ListRows(HWND listView, int columns) {
+    std::vector<Names> rows(ListRowCount(listView));
     for (std::size_t row = 0; row < rows.size(); ++row) {
         for (int column = 0; column < columns; ++column) {
             LVITEMW item{};
@@ -190,19 +257,33 @@ inline std::vector<std::vector<std::wstring>> ListRows(HWND listView, int column
     return rows;
 }
 
-// A row's rectangle in the list view's client area.
-inline RECT ListRowRect(HWND listView, int row) {
-    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+// A part of a row's rectangle (LVIR_BOUNDS, LVIR_LABEL, LVIR_ICON) in the list view's client area.
+inline RECT ListRowRect(HWND listView, int row, int part = LVIR_BOUNDS) {
+    RECT rect{part, 0, 0, 0};
     SendRemote(listView, LVM_GETITEMRECT, row, &rect, sizeof(rect));
     return rect;
 }
 
-// Makes this process read the program's windows in physical pixels, as the program lays them out: per-monitor
-// aware where Windows (or Wine) offers it, else aware of the system's DPI. True when it is aware.
+// The row whose name is `name`; -1 for none.
+inline int RowNamed(HWND listView, const std::wstring& name) {
+    const auto rows = ListRows(listView, 1);
+    for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
+        if (rows[row][0] == name) return row;
+    }
+    return -1;
+}
+
+// The middle of an entry of a list box, where a hand would rest on it.
+inline POINT EntryPoint(HWND listBox, int entry) {
+    RECT rect{};
+    SendMessageW(listBox, LB_GETITEMRECT, entry, reinterpret_cast<LPARAM>(&rect));
+    return {rect.left + 20, (rect.top + rect.bottom) / 2};
+}
+
+// Makes this process read the program's windows in physical pixels, as the program lays them out: per-monitor aware
+// where Windows (or Wine) offers it, else aware of the system's DPI. True when it is aware.
 inline bool MakeDpiAware() {
-    using SetContext = BOOL(WINAPI*)(HANDLE);
-    const auto set = reinterpret_cast<SetContext>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext")));
+    const auto set = SystemFunction<BOOL(WINAPI*)(HANDLE)>(L"user32.dll", "SetProcessDpiAwarenessContext");
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then _PER_MONITOR_AWARE.
     if (!set || (!set(reinterpret_cast<HANDLE>(-4)) && !set(reinterpret_cast<HANDLE>(-3)))) SetProcessDPIAware();
     return IsProcessDPIAware() != FALSE;
@@ -211,10 +292,4 @@ inline bool MakeDpiAware() {
 // The DPI that Wine gives the programs started from now on.
 inline void SetScreenDpi(DWORD dpi) {
     RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, sizeof(dpi));
-}
-
-// Moves the real pointer to a point of `window`'s client area.
-inline void MovePointer(HWND window, POINT point) {
-    ClientToScreen(window, &point);
-    SetCursorPos(point.x, point.y);
 }

@@ -1,5 +1,7 @@
-// The real program driven from outside: its three windows, the restore panel they share, and the list-view library
-// it provides.
+// The real program driven from outside: its three windows, the restore panel they share with its tip, and the
+// busy world: large and held files under the pointer, a question closed instead of answered, another account typed.
+#include "digest/md5.h"
+#include "digest/utf16le.h"
 #include "gui_bench.h"
 
 #include <gtest/gtest.h>
@@ -8,16 +10,28 @@
 
 namespace {
 
-using Names = std::vector<std::wstring>;
-
 // The browser's install folder where the program looks for it: in the registry's 32-bit view.
 constexpr wchar_t kInstallKey[] = L"SOFTWARE\\WOW6432Node\\SogouExplorer";
 void SetInstallFolder(const std::wstring& folder) {
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kInstallKey, nullptr, REG_SZ, folder.c_str(), (folder.size() + 1) * 2);
 }
 
-// The folder of user@example.com's profile: the MD5 digest of the address in UTF-16LE.
-constexpr wchar_t kAccountFolder[] = L"\\sogouexplorer\\923f0c68321b444d558ab06cfe7b40cf";
+// An account's profile folder below `appData`: the MD5 digest of its address in UTF-16LE.
+std::wstring AccountFolder(const std::wstring& appData, const wchar_t* address) {
+    const std::string digest = DigestText(Utf16LeBytes(address), 32);
+    return appData + L"\\sogouexplorer\\" + std::wstring(digest.begin(), digest.end());
+}
+
+// The text of the tip that shows for `name` once the pointer has glided onto `point` of `control` and rests there,
+// when it holds `line` (its facts are told when known, in place); empty when no such tip shows.
+std::wstring TipAfterGlide(const ProgramUnderTest& program, HWND control, POINT point, const std::wstring& name,
+                           const std::wstring& line = L"") {
+    Glide(control, point);
+    const HWND tip = program.WaitForTip(name);
+    std::wstring text;
+    if (tip) WaitUntil([&] { return (text = ControlText(tip)).find(line) != std::wstring::npos; }, 30000);
+    return text.find(line) != std::wstring::npos ? text : std::wstring();
+}
 
 }  // namespace
 
@@ -48,8 +62,8 @@ TEST(MainWindowTest, RefusesWhileTheBrowserRunsElseItsLowerButtonOpensTheNoAccou
     // A second press while the first one's window is still opening (behind its message) opens nothing more.
     Click(main, MainWindow::kNoAccountButton);
     Click(main, MainWindow::kNoAccountButton);
-    // Without backup folders, each choice of folder says so and there is nothing to restore. Shown while no window
-    // of the program is on screen, the message stands on its own, so that it has a taskbar button.
+    // Without backup folders, each choice of folder says so and there is nothing to restore. Shown while no window of
+    // the program is on screen, the message stands on its own, so that it has a taskbar button.
     const HWND box = program.WaitForWindow(nullptr, 10000, L"#32770");
     ASSERT_TRUE(box);
     const HWND owner = GetWindow(box, GW_OWNER);
@@ -59,6 +73,8 @@ TEST(MainWindowTest, RefusesWhileTheBrowserRunsElseItsLowerButtonOpensTheNoAccou
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(main); }));
     Choose(window, RestorePanel::kFolderChooser, 1);
     EXPECT_EQ(program.AnswerMessageBox(), L"错误: Backup备份目录不存在，请选在其它备份目录");
+    // The chooser names again what it named before, as the list shows no backup folder.
+    EXPECT_EQ(SendDlgItemMessageW(window, RestorePanel::kFolderChooser, CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(program.Press(window, RestorePanel::kRestoreButton), L"错误: 未选中需要恢复的收藏文件，请重新选择");
     EXPECT_EQ(program.AnswerMessageBox(1000), L"");
     // The one window is the program's last: closing it ends the program.
@@ -66,17 +82,19 @@ TEST(MainWindowTest, RefusesWhileTheBrowserRunsElseItsLowerButtonOpensTheNoAccou
     EXPECT_TRUE(program.WaitForExit());
 }
 
-// The restore panel as each window holds it: before it knows a profile's backup folder it restores nothing, even
-// from a start folder named as one (a drive's root Backup too); then it lists a backup folder, restores, undoes,
-// keeps favorites saved nowhere else before either replaces them, and starts the browser in its own folder.
+// The restore panel as each window holds it: before it knows a profile's backup folder it restores nothing, even from
+// a start folder named as one (a drive's root Backup too); then it lists a backup folder, restores, undoes, keeps
+// favorites saved nowhere else before either replaces them, tells each backup's facts in the tip of the entry the
+// pointer rests on, asks before a damaged backup, and starts the browser in its own folder.
 class RestorePanelTest : public testing::TestWithParam<RestoreWindow> {
 protected:
     bool Account() const { return GetParam() == RestoreWindow::Account; }
 };
 
-TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesAndStartsTheBrowser) {
+TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesTellsFactsAndStartsTheBrowser) {
     const TempFolder root(L"qb-gui");
-    const std::wstring profile = root / L"AppData" + (Account() ? kAccountFolder : L"\\sogouexplorer");
+    const std::wstring profile =
+        Account() ? AccountFolder(root / L"AppData", L"user@example.com") : root / L"AppData\\sogouexplorer";
     MakeFolders(profile);
     WriteBytes(profile + L"\\Favorite2.dat", "mine");
     // The tool kept in a folder named as a backup folder: on the desktop, or at a drive's root.
@@ -100,13 +118,13 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesAndSt
     EXPECT_EQ(press(RestorePanel::kRestoreButton), L"错误: 所选文件不在备份目录中，请重新选择");
     EXPECT_EQ(press(RestorePanel::kUndoButton), Account() ? L"错误: 请先查找账户的备份目录" : L"提示: 未启动恢复，无需撤消恢复");
     EXPECT_EQ(ListNames(start), Names{L"Favorite2.dat.start"});
-    EXPECT_FALSE(ReadBytes(start.substr(0, start.rfind(L'\\')) + L"\\Favorite2.dat"));
     EXPECT_EQ(ListNames(profile), Names{L"Favorite2.dat"});
 
     MakeFolders(profile + L"\\DailyBackup");
     MakeFolders(profile + L"\\Backup");
     for (const wchar_t* name : {L"DailyBackup\\Favorite2.dat.2012.02.27.22", L"DailyBackup\\readme.txt",
-                                L"DailyBackup\\Favorite2.dat.2012.02.25.21", L"Backup\\Favorite2.dat.2011.12.31.23"}) {
+                                L"DailyBackup\\Favorite2.dat.2012.02.25.21", L"Backup\\Favorite2.dat.2011.12.31.23",
+                                L"Backup\\Favorite2.dat.2011.12.31.20"}) {
         WriteBytes(profile + L'\\' + name, Utf8(name));
     }
     // The account's list follows a search, Enter in the address box starting it; the shared profile's the chooser.
@@ -118,52 +136,51 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesAndSt
         PressKey(window, VK_RETURN);
     };
     choose(0);
-    const Names daily{L"Favorite2.dat.2012.02.25.21", L"Favorite2.dat.2012.02.27.22"};
-    EXPECT_TRUE(WaitUntil([&] { return Entries(files) == daily; }));
+    EXPECT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2012.02.25.21", L"Favorite2.dat.2012.02.27.22"}; }));
     choose(1);
-    EXPECT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2011.12.31.23"}; }));
+    EXPECT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2011.12.31.20", L"Favorite2.dat.2011.12.31.23"}; }));
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2011.12.31.23"));
     EXPECT_EQ(press(RestorePanel::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "Backup\\Favorite2.dat.2011.12.31.23");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2Backup.dat"), "mine");
-    EXPECT_EQ(press(RestorePanel::kUndoButton), L"提示: 成功撤消恢复");
+
+    // The tip follows the resting pointer from entry to entry, and is made again after an undo changed the favorites
+    // under a pointer that did not move: the backup that was the favorites' very bytes is no longer.
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 0), L"Favorite2.dat.2011.12.31.20", L"\n文件大小：34 字节 (34 字节)\n"),
+              L"");
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 1), L"Favorite2.dat.2011.12.31.23", L"\n与当前收藏夹相同"), L"");
+    ASSERT_TRUE(TabTo(window, RestorePanel::kUndoButton));
+    PressKey(window, VK_RETURN);
+    EXPECT_EQ(program.AnswerMessageBox(), L"提示: 成功撤消恢复");
+    const HWND tip = program.WaitForTip(L"Favorite2.dat.2011.12.31.23");
+    EXPECT_TRUE(tip && WaitUntil([&] { return ControlText(tip).ends_with(L"\n比当前收藏夹大 750%"); }));
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
     EXPECT_FALSE(ReadBytes(profile + L"\\Favorite2Backup.dat"));
 
-    // Favorites that exist nowhere else, over an undo copy from an earlier restore, are kept as a new copy first;
-    // the list shows it, still on the restored entry. So are those an undo would replace, Enter pressing it.
+    // Favorites that exist nowhere else, over an undo copy from an earlier restore, are kept as a new copy first; the
+    // lists show it at once, the file list still on the restored entry. So are those an undo would replace.
     EXPECT_EQ(press(RestorePanel::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
-    const auto keptAfter = [&](std::wstring_view lead, const std::string& favorites) {
-        const std::wstring message = program.AnswerMessageBox();
+    const auto keptAfter = [&](int button, std::wstring_view lead, const std::string& favorites) {
+        WriteBytes(profile + L"\\Favorite2.dat", favorites);
+        const std::wstring message = press(button);
         EXPECT_TRUE(message.starts_with(lead)) << Utf8(message);
         const std::wstring kept = message.substr(std::min(lead.size(), message.size()));
         EXPECT_EQ(ReadBytes(profile + L"\\Backup\\" + kept), favorites);
+        if (Account()) {
+            EXPECT_TRUE(WaitUntil([&] { return RowNamed(GetDlgItem(window, AccountWindow::kResultList), kept) != -1; }));
+        }
         return kept;
     };
-    WriteBytes(profile + L"\\Favorite2.dat", "saved today");
-    Click(window, RestorePanel::kRestoreButton);
-    const std::wstring kept = keptAfter(L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为\nBackup\\", "saved today");
-    EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.23", kept}));
-    EXPECT_EQ(SendMessageW(files, LB_GETCURSEL, 0, 0), 0);
-    WriteBytes(profile + L"\\Favorite2.dat", "added this afternoon");
-    ASSERT_TRUE(TabTo(window, RestorePanel::kUndoButton));
-    PressKey(window, VK_RETURN);
-    const std::wstring keptBeforeUndo = keptAfter(L"提示: 成功撤消恢复\n撤消前的收藏夹已另存为\nBackup\\", "added this afternoon");
+    const std::wstring kept = keptAfter(RestorePanel::kRestoreButton,
+                                        L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 Backup 文件夹：\n",
+                                        "saved today");
+    EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.20", L"Favorite2.dat.2011.12.31.23", kept}));
+    EXPECT_EQ(SendMessageW(files, LB_GETCURSEL, 0, 0), 1);
+    keptAfter(RestorePanel::kUndoButton, L"提示: 成功撤消恢复\n撤消前的收藏夹已另存到 Backup 文件夹：\n", "added this afternoon");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
-    EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.23", kept, keptBeforeUndo}));
 
-    // The file list's tip tells what is known of the entry under the pointer.
-    const int lineHeight = static_cast<int>(SendMessageW(files, LB_GETITEMHEIGHT, 0, 0));
-    int nudge = 0;
-    HWND tip = nullptr;
-    EXPECT_TRUE(WaitUntil([&] {
-        MovePointer(files, {20 + (nudge ^= 1), lineHeight / 2});
-        return (tip = program.WaitForTip(L"Favorite2.dat.2011.12.31.23")) != nullptr;
-    }));
-    EXPECT_NE(ControlText(tip).find(L"\n文件大小：34\n"), std::wstring::npos) << Utf8(ControlText(tip));
-
-    // Where the profile's format is known, a damaged backup is restored only when the user says Yes; No, the
-    // default, changes nothing. A backup of the favorites' very bytes is not restored at all.
+    // Where the profile's format is known, a damaged backup is restored only when the user says Yes; No, the default,
+    // changes nothing. A backup of the favorites' very bytes is not restored at all.
     WriteBytes(profile + L"\\Favorite2.dat", Database(8, 1));
     WriteBytes(profile + L"\\Backup\\Favorite2.dat.2011.12.31.22", Database(8, 2).substr(0, 5000));
     WriteBytes(profile + L"\\Backup\\Favorite2.dat.2011.12.31.21", Database(8, 1));
@@ -173,7 +190,7 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesAndSt
     const HWND question = program.WaitForWindow(nullptr, 10000, L"#32770");
     ASSERT_TRUE(question);
     EXPECT_EQ(GetWindowLongW(GetDlgItem(question, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
-    const wchar_t* const kDamaged = L"提示: 所选备份文件不完整或已损坏，恢复后浏览器可能读不出收藏夹。仍要恢复吗？";
+    const wchar_t* const kDamaged = L"提示: 所选备份文件不完整或已损坏，\n恢复后浏览器可能读不出收藏夹。\n仍要恢复吗？";
     EXPECT_EQ(program.AnswerMessageBox(10000, IDNO), kDamaged);
     EXPECT_EQ(program.AnswerMessageBox(500), L"");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), Database(8, 1));
@@ -183,11 +200,11 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesAndSt
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), Database(8, 2).substr(0, 5000));
     EXPECT_EQ(press(RestorePanel::kUndoButton), L"提示: 成功撤消恢复");
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2011.12.31.21"));
-    EXPECT_EQ(press(RestorePanel::kRestoreButton), L"提示: 所选备份与当前收藏夹完全相同，收藏夹没有改动。");
+    EXPECT_EQ(press(RestorePanel::kRestoreButton), L"提示: 所选备份与当前收藏夹完全相同，\n收藏夹没有改动。");
     EXPECT_FALSE(ReadBytes(profile + L"\\Favorite2Backup.dat"));
 
-    // The browser starts in its own folder, by its exact path: not the Program.exe that an unquoted "Program
-    // Files" path would start.
+    // The browser starts in its own folder, by its exact path: not the Program.exe that an unquoted "Program Files"
+    // path would start.
     const std::wstring installed = root / L"Program Files\\Sogou Explorer";
     HelperProcess::StartAs(root / L"Program.exe", {}).Stop();
     HelperProcess::StartAs(installed + L"\\sogouexplorer.exe", {}).Stop();
@@ -201,26 +218,34 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesAndSt
     EXPECT_FALSE(ReadBytes(root / L"Program.exe.launched"));
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, kInstallKey);
     RemoveTree(start);
+
+    // The damaged question ended by closing the window, as Task Manager's End task does, is a No: nothing is
+    // restored, and the program ends.
+    ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2011.12.31.22"));
+    Click(window, RestorePanel::kRestoreButton);
+    ASSERT_TRUE(program.WaitForWindow(nullptr, 10000, L"#32770"));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(program.WaitForExit());
+    EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), Database(8, 1));
+    EXPECT_FALSE(ReadBytes(profile + L"\\Favorite2Backup.dat"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows,
-                         RestorePanelTest,
-                         testing::Values(RestoreWindow::Account, RestoreWindow::SharedProfile),
+INSTANTIATE_TEST_SUITE_P(Windows, RestorePanelTest, testing::Values(RestoreWindow::Account, RestoreWindow::NoAccount),
                          [](const testing::TestParamInfo<RestoreWindow>& window) {
-                             return window.param == RestoreWindow::Account ? "Account" : "SharedProfile";
+                             return window.param == RestoreWindow::Account ? "Account" : "NoAccount";
                          });
 
-// After the chooser names a missing folder, the list still shows the other one: a restore from it goes into the
-// profile, never beside the backups. The same with APPDATA unset, empty or relative: the roaming folder Windows
+// After the chooser names a missing folder, it goes back to the folder the list shows: a restore from it goes into
+// the profile, never beside the backups. The same with APPDATA unset, empty or relative: the roaming folder Windows
 // knows stands in.
-TEST(SharedProfileWindowTest, RestoresIntoTheListsProfileWhateverTheChooserAndAppDataSay) {
+TEST(NoAccountWindowTest, RestoresIntoTheListsProfileWhateverTheChooserAndAppDataSay) {
     wchar_t known[MAX_PATH] = {};
     ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, known), S_OK);
     const TempFolder root(L"qb-gui");
-    for (const std::optional<std::wstring>& appData : std::initializer_list<std::optional<std::wstring>>{
-             root / L"AppData", std::nullopt, L"", L"AppData"}) {
-        const std::wstring profile = (appData && !appData->empty() && appData->find(L':') != std::wstring::npos ?
-                                          *appData : std::wstring(known)) + L"\\sogouexplorer";
+    for (const std::optional<std::wstring>& appData :
+         std::initializer_list<std::optional<std::wstring>>{root / L"AppData", std::nullopt, L"", L"AppData"}) {
+        const std::wstring profile =
+            (appData && appData->find(L':') != std::wstring::npos ? *appData : std::wstring(known)) + L"\\sogouexplorer";
         SCOPED_TRACE(appData ? "APPDATA=" + Utf8(*appData) : "APPDATA unset");
         MakeFolders(profile + L"\\DailyBackup");
         WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", "backup");
@@ -233,11 +258,11 @@ TEST(SharedProfileWindowTest, RestoresIntoTheListsProfileWhateverTheChooserAndAp
             ASSERT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2012.02.27.22"}; }));
             Choose(window, RestorePanel::kFolderChooser, 1);
             EXPECT_EQ(program.AnswerMessageBox(), L"错误: Backup备份目录不存在，请选在其它备份目录");
+            EXPECT_EQ(SendDlgItemMessageW(window, RestorePanel::kFolderChooser, CB_GETCURSEL, 0, 0), 0);
             ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.27.22"));
             EXPECT_EQ(program.Press(window, RestorePanel::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
             EXPECT_EQ(ListNames(profile), (Names{L"DailyBackup", L"Favorite2.dat", L"Favorite2Backup.dat"}));
             EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "backup");
-            EXPECT_EQ(ListNames(profile + L"\\DailyBackup"), Names{L"Favorite2.dat.2012.02.27.22"});
             EXPECT_EQ(program.Press(window, RestorePanel::kUndoButton), L"提示: 成功撤消恢复");
             EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
         }
@@ -245,12 +270,16 @@ TEST(SharedProfileWindowTest, RestoresIntoTheListsProfileWhateverTheChooserAndAp
     }
 }
 
-TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderAndShowsRowTips) {
+TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderShowsRowTipsAndActsOnlyOnTheListedAccount) {
     const TempFolder root(L"qb-gui");
-    const std::wstring account = root / L"AppData" + kAccountFolder;
+    const std::wstring account = AccountFolder(root / L"AppData", L"user@example.com");
+    const std::wstring longName = L"Favorite2.dat.2012.02.20.16.从旧电脑拷贝过来的收藏夹备份文件";
     MakeFolders(account + L"\\DailyBackup\\older");
-    WriteBytes(account + L"\\DailyBackup\\Favorite2.dat.2012.02.25.21", std::string(1000, 'x'));
+    MakeFolders(AccountFolder(root / L"AppData", L"bob@example.com"));
+    WriteBytes(account + L"\\Favorite2.dat", "mine");
+    WriteBytes(account + L"\\DailyBackup\\Favorite2.dat.2012.02.25.21", std::string(409600, 'x'));
     WriteBytes(account + L"\\DailyBackup\\notes.txt", "notes");
+    WriteBytes(account + L"\\DailyBackup\\" + longName, "by hand");
     WriteBytes(account + L"\\DailyBackup\\older\\Favorite2.dat.2011.12.31.23", std::string(300, 'x'));
 
     const ProgramUnderTest program(root / L"AppData");
@@ -277,88 +306,99 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderAndShowsRowTips) {
     EXPECT_EQ(headers, (Names{L"文件名称", L"序号", L"文件大小", L"创建时间"}));
     EXPECT_EQ(formats, (std::vector<int>{LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_RIGHT, LVCFMT_LEFT}));
 
-    // The columns share the width beside the vertical scroll bar.
-    RECT client{};
-    GetClientRect(list, &client);
-    int widths = 0;
-    for (int column = 0; column < 4; ++column)
-        widths += static_cast<int>(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
-    EXPECT_EQ(widths, client.right - GetSystemMetrics(SM_CXVSCROLL));
-
     const auto search = [&](const wchar_t* address, DWORD wait = 10000) {
         SetWindowTextW(GetDlgItem(window, AccountWindow::kAddressBox), address);
         return program.Press(window, AccountWindow::kFindButton, wait);
     };
     EXPECT_EQ(search(L"user@example.com", 0), L"");
-    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 4; }));
+    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 5; }));
     const auto rows = ListRows(list, 3);
-    // Numbers go on across sub-folders; a folder has no size.
-    EXPECT_EQ(rows, (std::vector<Names>{{L"Favorite2.dat.2012.02.25.21", L"1", L"1000"}, {L"notes.txt", L"2", L"5"},
-                                        {L"older", L"3", L""}, {L"Favorite2.dat.2011.12.31.23", L"4", L"300"}}));
-    EXPECT_EQ(Entries(files), Names{L"Favorite2.dat.2012.02.25.21"});
+    // Numbers go on across sub-folders; a folder has no size, and its own image. An em space keeps the size from the
+    // time after it.
+    EXPECT_EQ(rows, (std::vector<Names>{{longName, L"1", L"7\u2003"}, {L"Favorite2.dat.2012.02.25.21", L"2", L"409600\u2003"},
+                                        {L"notes.txt", L"3", L"5\u2003"}, {L"older", L"4", L"\u2003"},
+                                        {L"Favorite2.dat.2011.12.31.23", L"5", L"300\u2003"}}));
+    const auto image = [&](int row) {
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        SendRemote(list, LVM_GETITEMW, 0, &item, sizeof(item));
+        return item.iImage;
+    };
+    EXPECT_NE(image(3), image(0));
+    EXPECT_EQ(Entries(files), (Names{longName, L"Favorite2.dat.2012.02.25.21"}));
+    // Long names are whole in both lists: the file list scrolls to its longest, the name column widens past the list.
+    EXPECT_GE(SendMessageW(files, LB_GETHORIZONTALEXTENT, 0, 0), 300);
+    const RECT longest = ListRowRect(list, 0, LVIR_LABEL);
+    EXPECT_GE(longest.right - longest.left, 330);
 
     // Each refusal leaves both lists as they are.
     EXPECT_EQ(search(L""), L"错误: 请输入您的浏览器账户（邮件地址）");
     EXPECT_EQ(search(L"user@example"), L"错误: 请输入正确的邮箱地址");
     EXPECT_EQ(search(L"nobody@example.com"), L"提示: 账户目录不存在，可能是输入了错误的账号，请重新输入账号");
-    Choose(window, RestorePanel::kFolderChooser, 1);
-    EXPECT_EQ(search(L"user@example.com"), L"提示: Backup备份目录不存在，请选择其它备份目录");
+    EXPECT_EQ(search(L"bob@example.com"), L"提示: DailyBackup备份目录不存在，请选择其它备份目录");
     EXPECT_EQ(ListRows(list, 3), rows);
-    EXPECT_EQ(Entries(files), Names{L"Favorite2.dat.2012.02.25.21"});
+    EXPECT_EQ(Entries(files), (Names{longName, L"Favorite2.dat.2012.02.25.21"}));
+    // With Bob's address in the box, the lists still show Alice's backups: neither restore nor undo touches them.
+    ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.25.21"));
+    const std::wstring otherAccount = L"错误: 文件列表里是这个账户的备份：\nuser@example.com\n不是输入框里的账户，收藏夹没有改动。\n"
+                                      L"要恢复输入框里的账户，请先点“查找”。";
+    EXPECT_EQ(program.Press(window, RestorePanel::kRestoreButton), otherAccount);
+    EXPECT_EQ(program.Press(window, RestorePanel::kUndoButton), otherAccount);
+    EXPECT_EQ(ListNames(account), (Names{L"DailyBackup", L"Favorite2.dat"}));
 
-    // The row tip names the row under the pointer and follows it to another row; for a backup it tells what is
-    // known of it. The first move onto a row makes its tip, which shows a moment after the next move if the pointer
-    // rests.
-    const auto tipShows = [&](const std::wstring& name, int row) {
+    // The row tip names the row the pointer rests on, gliding from row to row; for a backup it tells its facts.
+    const auto rowTip = [&](int row, const std::wstring& line) {
         const RECT rect = ListRowRect(list, row);
-        int nudge = 0;
-        HWND tip = nullptr;
-        WaitUntil([&] {
-            MovePointer(list, {rect.left + 20 + (nudge ^= 1), (rect.top + rect.bottom) / 2});
-            return (tip = program.WaitForTip(name)) != nullptr;
-        });
-        return tip ? ControlText(tip) : std::wstring();
+        return TipAfterGlide(program, list, {rect.left + 20, (rect.top + rect.bottom) / 2}, rows[row][0], line);
     };
-    for (const int row : {0, 3}) {
-        EXPECT_TRUE(tipShows(rows[row][0], row).starts_with(rows[row][0] + L"\n文件大小：" + rows[row][2] + L'\n'))
-            << "row " << row;
-    }
-    EXPECT_EQ(tipShows(L"notes.txt", 1), L"notes.txt");
-
-    // A search under the resting pointer names the row now there; a long result needs no horizontal scroll bar.
-    MakeFolders(account + L"\\Backup");
-    for (int i = 0; i < 40; ++i) WriteBytes(account + L"\\Backup\\Favorite2.dat." + std::to_wstring(100 + i), "x");
-    EXPECT_EQ(search(L"user@example.com", 0), L"");
-    ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 40; }));
-    const std::wstring rowNow = ListRows(list, 1)[3][0];
-    EXPECT_NE(rowNow, rows[3][0]);
-    EXPECT_FALSE(tipShows(rowNow, 3).empty());
-    EXPECT_FALSE(GetWindowLongW(list, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_NE(rowTip(1, L"\n文件大小：400 KB (409,600 字节)\n"), L"");
+    EXPECT_NE(rowTip(4, L"\n文件大小：300 字节 (300 字节)\n"), L"");
+    EXPECT_EQ(rowTip(2, L""), L"notes.txt");
+    EXPECT_EQ(rowTip(3, L""), L"older");
 }
 
-TEST(ProvisioningTest, WritesAMissingLibraryLeavesOneThereAloneAndEndsOnAFolderInItsPlace) {
-    const TempFolder root(L"qb-windir");
-    const std::wstring windir = root / L"Windows";
-    const std::wstring library = windir + L"\\SysWOW64\\MSCOMCTL.OCX";
-    const std::wstring withLibrary = TestBinaryFolder() + L"\\QuillbarrowWithLibrary.exe";
-    MakeFolders(windir + L"\\SysWOW64");
-    const auto accountWindowOpens = [&](const std::wstring& program) {
-        const ProgramUnderTest run(root / L"AppData", program, windir);
-        return run.PressMainButton(MainWindow::kHaveAccountButton) && run.WaitForWindow(L"账户收藏恢复");
-    };
-    EXPECT_TRUE(accountWindowOpens(ProgramPath()));  // the default build carries no library
-    EXPECT_EQ(ListNames(windir + L"\\SysWOW64"), Names{});
-    EXPECT_TRUE(accountWindowOpens(withLibrary));
-    EXPECT_EQ(ReadBytes(library), ReadBytes(TestBinaryFolder() + L"\\library_image.bin").value());
-    WriteBytes(library, "");
-    EXPECT_TRUE(accountWindowOpens(withLibrary));
-    EXPECT_EQ(ReadBytes(library), "");
+// While the pointer rests on a backup whose facts take long to find (a 1 GiB pair that differs only at its end, a
+// backup another program holds, 3000 backups of one size), the window answers at once and the tip tells the name;
+// the facts follow in place. A held backup is no fact: once it is let go, the next look reads it.
+TEST(BusyWorldTest, TheWindowAnswersWhileFactsAreFoundAndAFailedReadIsNoFact) {
+    const TempFolder root(L"qb-gui");
+    const std::wstring profile = root / L"AppData\\sogouexplorer";
+    MakeFolders(profile + L"\\DailyBackup");
+    MakeFolders(profile + L"\\Backup");
+    WriteSparse(profile + L"\\Favorite2.dat", 1ull << 30, 'a');
+    WriteSparse(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", 1ull << 30, 'b');
+    WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.23", "held");
+    for (int i = 0; i < 3000; ++i) WriteBytes(profile + L"\\Backup\\Favorite2.dat.1." + std::to_wstring(1000 + i), Pattern(4096, 7));
+    const ProgramUnderTest program(root / L"AppData");
+    ASSERT_TRUE(program.PressMainButton(MainWindow::kNoAccountButton));
+    const HWND window = program.WaitForWindow(L"本地收藏恢复");
+    const HWND files = GetDlgItem(window, RestorePanel::kFileList);
+    ASSERT_TRUE(WaitUntil([&] { return Entries(files).size() == 2; }));
 
-    DeleteFileW(library.c_str());
-    MakeFolders(library);
-    const ProgramUnderTest program(root / L"AppData", withLibrary, windir);
-    ASSERT_TRUE(program.PressMainButton(MainWindow::kHaveAccountButton));
-    EXPECT_EQ(program.AnswerMessageBox(), L"Error: 错误提示：Vista 或者Win7 系统的用户，请右键选择“以管理员身份运行”"
-                                          L"Quillbarrow.exe重新打开工具。单击“确认”关闭工具。");
-    EXPECT_TRUE(program.WaitForExit());
+    Glide(files, EntryPoint(files, 0));
+    EXPECT_LT(LongestUnansweredGap(window, 2000), 500.0);
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 0), L"Favorite2.dat.2012.02.27.22",
+                            L"\n文件大小：1.00 GB (1,073,741,824 字节)\n"),
+              L"");
+    const HWND tip = program.WaitForTip(L"Favorite2.dat.2012.02.27.22");
+    EXPECT_TRUE(tip && WaitUntil([&] { return ControlText(tip).ends_with(L"\n与当前收藏夹大小相同，内容不同"); }, 60000));
+    {
+        const HelperProcess holder = HoldFile(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.23", L"none");
+        Glide(files, EntryPoint(files, 1));
+        EXPECT_LT(LongestUnansweredGap(window, 1500), 500.0);
+        EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 1), L"Favorite2.dat.2012.02.27.23",
+                                L"\n现在读不出这份备份：另一个程序正在使用它"),
+                  L"");
+    }
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 0), L"Favorite2.dat.2012.02.27.22"), L"");
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 1), L"Favorite2.dat.2012.02.27.23", L"\n比当前收藏夹小"), L"");
+
+    Choose(window, RestorePanel::kFolderChooser, 1);
+    ASSERT_TRUE(WaitUntil([&] { return Entries(files).size() == 3000; }));
+    for (const int entry : {1, 2}) {
+        Glide(files, EntryPoint(files, entry));
+        EXPECT_LT(LongestUnansweredGap(window, 1000), 500.0) << "entry " << entry;
+    }
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 3), Entries(files)[3], L"\n另有 2996 份备份与它相同"), L"");
 }

@@ -1,10 +1,10 @@
-// Restore and undo under faults: killed in mid-operation, a full disk, files held by other processes, unusual
-// names, and thousands of random steps checked against a model.
-#include "common/environment.h"
-#include "common/file_exists.h"
-#include "common/system_error.h"
-#include "restore/restore.h"
+// Restore and undo under faults: killed in mid-operation, two copies of the tool on one profile, a full disk, files
+// held by other processes, unusual names, and thousands of random steps checked against a model.
+#include "filesystem/file_exists.h"
+#include "messages/system_error.h"
+#include "profile/restore.h"
 #include "test_support.h"
+#include "win32/environment.h"
 
 #include <gtest/gtest.h>
 
@@ -21,14 +21,13 @@ const std::wstring kBackupNames[] = {L"", L"Favorite2.dat.2012.02.27.22 副本",
                                      L"Favorite2 .dat. " + std::wstring(220, L'x')};
 
 // A profile under a user folder of an unusual name, with three backups (one read-only, one hidden); a model of what
-// the favorites and the undo copy hold; the world around them: the browser, held files, read-only favorites, a
-// full disk (where tmpfs.sh could mount its small file system).
+// the favorites and the undo copy hold; the world around them: the browser, held files, read-only favorites, a full
+// disk (where tmpfs.sh could mount its small file system).
 class Reliability : public testing::Test {
 protected:
     Reliability() {
         MakeFolders(daily);
-        for (int i = 0; i < 4; ++i)
-            WriteBytes(i == 0 ? favorites : BackupPath(i), contents[i]);
+        for (int i = 0; i < 4; ++i) WriteBytes(i == 0 ? favorites : BackupPath(i), contents[i]);
         SetFileAttributesW(BackupPath(1).c_str(), FILE_ATTRIBUTE_READONLY);
         SetFileAttributesW(BackupPath(2).c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
@@ -36,9 +35,9 @@ protected:
     std::wstring BackupPath(int backup) const { return daily + L'\\' + kBackupNames[backup]; }
     void SetFull(bool value) { filler = (full = value) ? FillDisk(root.Path()) : UniqueFileHandle{}; }
 
-    // Restores backup `backup`, or undoes when it is 0, while another process holds file `held` (0: the favorites,
-    // 1: the undo copy, 2: the backup, other: none) for 100 ms or, if `lasting`, to the end. Checks the notice and
-    // the files against the model, and returns the notice.
+    // Restores backup `backup`, or undoes when it is 0, while another process holds file `held` (0: the favorites, 1:
+    // the undo copy, 2: the backup, other: none) for 100 ms or, if `lasting`, to the end. Checks the notice and the
+    // files against the model, and returns the notice.
     Notice Operate(int backup, int held = kNone, const std::wstring& share = L"none", bool lasting = false) {
         const bool restore = backup != 0;
         SCOPED_TRACE((restore ? "restore " + std::to_string(backup) : std::string("undo")) + ", file " +
@@ -50,41 +49,57 @@ protected:
             return lastingHold && held == file && (anyShare || share == L"none");
         };
         if (filler) FillUp(filler.Get());  // takes back the room that deleted files gave
-        const Notice notice = restore ? Restore(source, kBackupNames[backup]) : UndoRestore(source);
-        // What the user must read (a failure, or a success that kept the favorites: its first words), with the
-        // model brought up to date.
-        bool keptNow = false;
+        const Notice notice = restore ? RestoreFavorites(profile, BackupFolderKind::DailyBackup, kBackupNames[backup])
+                                      : UndoRestore(profile, BackupFolderKind::DailyBackup);
+        // What the user must read (a failure with its reason where a holder is the cause, or a success that kept the
+        // favorites: its first words), with the model brought up to date.
+        bool keptNow = false, heldCause = false;
         const Notice expected = [&] {
+            const auto failed = [&](const wchar_t* lead, bool byHolder) {
+                heldCause = byHolder;
+                return ErrorNotice(lead);
+            };
             if (browser) return kBrowserRunningNotice;
-            if (restore && !present[backup]) return kNothingSelectedNotice;
-            // A backup that holds the favorites' very bytes, as far as both can be read, is not restored.
-            if (restore && inFavorites == backup && !blocks(0, false) && !blocks(2, false))
-                return kBackupIsCurrentNotice;
+            if (restore && !present[backup]) return ErrorNotice(L"所选的备份文件已经不在了，\n可能被删除或移走了。请重新选择。");
+            // A restore reads the backup, and the favorites it compares it with, as they are now.
+            if (restore && blocks(2, false)) return failed(kReadBackupFailed, true);
+            if (restore && blocks(0, false)) return failed(kReadFavoritesFailed, true);
+            if (restore && inFavorites == backup) return kBackupIsCurrentNotice;
             if (!restore && inUndo == kNone) return kNothingToUndoNotice;
-            if (restore && inUndo == kNone && (full || blocks(0, false))) return ErrorNotice(kSaveUndoCopyFailed);
+            if (restore && inUndo == kNone && full) return failed(kSaveUndoCopyFailed, false);
             if (restore && inUndo == kNone) inUndo = inFavorites;
             // Favorites saved nowhere else are kept first, by a restore over an older undo copy and by an undo.
             // Backups 1 and 3 are listed (present or moved aside under a listed name); the hidden backup 2 is not.
             else if (!SavedElsewhere(backup, blocks)) {
-                if (full || blocks(0, false))
-                    return ErrorNotice(restore ? kKeepFavoritesFailed : kKeepBeforeUndoFailed);
+                if (full || blocks(0, false)) return failed(restore ? kKeepFavoritesFailed : kKeepBeforeUndoFailed, !full);
                 keptNow = kept[inFavorites] = true;
             }
-            if (readOnly || full || blocks(0, true) || blocks(restore ? 2 : 1, false))
-                return ErrorNotice(restore ? kRestoreBackupFailed : kRestoreUndoCopyFailed);
+            if (readOnly || full || blocks(0, true) || (!restore && blocks(1, false))) {
+                return failed(restore ? kRestoreBackupFailed : kRestoreUndoCopyFailed, !readOnly && !full);
+            }
             inFavorites = restore ? backup : inUndo;
-            // A holder that shares deletion does not keep the undo copy from going.
-            if (!restore && blocks(1, share != L"all")) return ErrorNotice(kDeleteUndoCopyFailed);
+            // A holder that shares deletion does not keep the undo copy from going; the favorites are back all the
+            // same, which is a notice, not an error.
+            if (!restore && blocks(1, share != L"all")) {
+                heldCause = true;
+                return WarningNotice(kDeleteUndoCopyFailed);
+            }
             if (!restore) inUndo = kNone;
-            if (keptNow) return InformationNotice(restore ? kFavoritesKeptNotice : kFavoritesKeptBeforeUndoNotice);
+            if (keptNow) return InformationNotice(restore ? kKeptNotice : kKeptBeforeUndoNotice);
             return restore ? kRestoredNotice : kUndoneNotice;
         }();
         // An undo copy deleted while held with delete sharing must free its name at once, for the next restore.
         EXPECT_EQ(FileExists(undo), inUndo != kNone);
         holder.reset();
-        EXPECT_TRUE(notice == expected || IsFailure(notice, expected.text) ||
-                    (keptNow && notice.icon == expected.icon && notice.text.starts_with(expected.text)))
-            << testing::PrintToString(notice);
+        const bool failure = expected.icon == NoticeIcon::Error && expected != kBrowserRunningNotice &&
+                             !expected.text.starts_with(L"所选的备份");
+        if (heldCause) {
+            EXPECT_EQ(notice, (Notice{expected.text + kReasonLead + kInUseReason, expected.caption, expected.icon}));
+        } else {
+            EXPECT_TRUE(notice == expected || (failure && IsFailure(notice, expected.text)) ||
+                        (keptNow && notice.icon == expected.icon && notice.text.starts_with(expected.text)))
+                << testing::PrintToString(notice);
+        }
         Check();
         return notice;
     }
@@ -103,17 +118,18 @@ protected:
     void Check() const {
         EXPECT_TRUE(ReadBytes(favorites) == contents[inFavorites]) << "the favorites should hold " << inFavorites;
         EXPECT_TRUE(ReadBytes(undo) == (inUndo == kNone ? std::nullopt : std::optional(contents[inUndo]))) << inUndo;
-        EXPECT_EQ(ListNames(profile).size(), inUndo == kNone ? 2u : 3u);
-        EXPECT_EQ(GetFileAttributesW(favorites.c_str()) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
+        EXPECT_EQ(ListNames(folder).size(), inUndo == kNone ? 2u : 3u);
+        EXPECT_EQ(Attributes(favorites) & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN),
                   readOnly ? FILE_ATTRIBUTE_READONLY : 0u);
     }
 
     const std::wstring mounted = MountedFolder(L"QB_TMPFS");
     const TempFolder root{L"qb-reliability", mounted}, browserFolder{L"qb-browser"};
     const AppDataScope appData{root / L"用户 😀 with spaces\\AppData\\Roaming"};
-    const std::wstring profile = SharedProfileFolder(), daily = profile + L"\\DailyBackup";
-    const BackupSource source{profile, BackupFolderKind::DailyBackup};
-    const std::wstring favorites = profile + L"\\Favorite2.dat", undo = profile + L"\\Favorite2Backup.dat";
+    const Profile profile = PlainProfile(Profile::Shared().found->Folder());
+    const std::wstring folder = root / L"用户 😀 with spaces\\AppData\\Roaming\\sogouexplorer";
+    const std::wstring daily = folder + L"\\DailyBackup";
+    const std::wstring favorites = folder + L"\\Favorite2.dat", undo = folder + L"\\Favorite2Backup.dat";
     // Contents 0: the first favorites, 1 to 3: the backups. The model: which content each file holds.
     const std::string contents[4] = {Pattern(1000, 1), Pattern(8000, 2), Pattern(15000, 3), Pattern(22000, 4)};
     int inFavorites = 0, inUndo = kNone;
@@ -123,70 +139,72 @@ protected:
     UniqueFileHandle filler;
 };
 
-// qb_crash_runner restoring the profile's DailyBackup `backup`, or undoing without one; `ready` names the event it
-// sets as its operation begins.
-HelperProcess StartCrashRunner(const std::wstring& ready, const std::wstring& profile, const wchar_t* backup) {
+// qb_crash_runner restoring the profile's DailyBackup `backup`, or undoing without one; it sets the event `ready` (a
+// name of NewEventName's, or "-") as its operation begins.
+HelperProcess StartCrashRunner(const std::wstring& ready, const std::wstring& folder, const wchar_t* backup = nullptr) {
     const std::wstring runner = TestBinaryFolder() + L"\\qb_crash_runner.exe";
-    return backup ? HelperProcess::StartAs(runner, {ready, profile, backup}, runner)
-                  : HelperProcess::StartAs(runner, {ready, profile}, runner);
+    return backup ? HelperProcess::StartAs(runner, {ready, folder, backup}, runner)
+                  : HelperProcess::StartAs(runner, {ready, folder}, runner);
 }
 
-// Runs qb_crash_runner and, unless killAfterMs is negative, kills it that far into its operation, as a crash
-// would. Its exit code: kKilled when killed in time, ~0 when it does not end.
-DWORD RunCrashRunner(const std::wstring& profile, const wchar_t* backup, int killAfterMs) {
-    // A name of its own for each run: a killed runner's handle may keep the last run's event, already set.
-    static unsigned runs = 0;
-    const std::wstring eventName =
-        L"qb-crash-" + std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(runs++);
+// A crash runner started, once its operation has begun. A name of its own for each run: a killed runner's handle may
+// keep the last run's event, already set.
+HelperProcess StartedCrashRunner(const std::wstring& folder, const wchar_t* backup = nullptr) {
+    const std::wstring eventName = NewEventName();
     const UniqueKernelHandle ready{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
-    const HelperProcess run = StartCrashRunner(eventName, profile, backup);
+    HelperProcess run = StartCrashRunner(eventName, folder, backup);
     const HANDLE waits[] = {ready.Get(), run.Handle()};
-    if (killAfterMs >= 0 && WaitForMultipleObjects(2, waits, FALSE, 60000) == WAIT_OBJECT_0) {
-        Sleep(killAfterMs);
-        TerminateProcess(run.Handle(), kKilled);
-    }
-    DWORD code = ~0u;
-    if (WaitForSingleObject(run.Handle(), 60000) == WAIT_OBJECT_0) GetExitCodeProcess(run.Handle(), &code);
-    return code;
+    WaitForMultipleObjects(2, waits, FALSE, 60000);
+    return run;
+}
+
+std::string Label(const std::optional<std::string>& bytes, const std::string& old, const std::string& backup) {
+    return !bytes ? "-" : bytes == old ? "old" : bytes == backup ? "backup" : "other";
 }
 
 }  // namespace
 
-// Restore and undo of large files, taking turns, killed at random moments in another process: each file stays
-// whole, the old favorites survive in one of them, and running the operation again finishes the work.
+// Restore and undo of large files, taking turns, killed at random moments in another process: each file stays whole,
+// the old favorites survive in one of them, and running the operation again finishes the work and leaves the
+// favorites plain, also after a kill between a copy's rename and the clearing of its hidden attribute.
 TEST(CrashTest, RestoreAndUndoKilledAtAnyMomentLeaveWholeFilesAndFinishWhenRunAgain) {
     constexpr int kRuns = 60;  // of each; the first runs whole, to time it
     const std::string old = Pattern(32 << 20, 1), backup = Pattern(28 << 20, 2);
     const TempFolder profile(L"qb-crash");
-    const std::wstring daily = profile / L"DailyBackup";
-    const BackupSource source{profile.Path(), BackupFolderKind::DailyBackup};
-    MakeFolders(daily);
-    WriteBytes(daily + L"\\Favorite2.dat.1", backup);
+    MakeFolders(profile / L"DailyBackup");
+    WriteBytes(profile / L"DailyBackup\\Favorite2.dat.1", backup);
     WriteBytes(profile / L"Favorite2.dat", old);
-    const auto label = [&](const std::wstring& name) {
-        const auto bytes = ReadBytes(profile / name);
-        return std::string(!bytes ? "-" : bytes == old ? "old" : bytes == backup ? "backup" : "other");
+    const Profile plain = PlainProfile(profile.Path());
+    const auto state = [&] {
+        return Label(ReadBytes(profile / L"Favorite2.dat"), old, backup) + ' ' +
+               Label(ReadBytes(profile / L"Favorite2Backup.dat"), old, backup);
     };
-    const auto state = [&] { return label(L"Favorite2.dat") + ' ' + label(L"Favorite2Backup.dat"); };
     int durationMs[2], kills[2] = {}, violations[2] = {};
     std::mt19937 random{std::random_device{}()};
     for (int run = 0; run < 2 * kRuns; ++run) {
         const bool undo = run % 2;
         const char* name = undo ? "undo" : "restore";
-        const int killAfterMs = run < 2 ? -1 : std::uniform_int_distribution(0, durationMs[undo])(random);
-        const DWORD code = RunCrashRunner(profile.Path(), undo ? nullptr : L"Favorite2.dat.1", killAfterMs);
-        ASSERT_LE(code, kKilled) << name << " in qb_crash_runner failed: " << code;
+        HelperProcess runner = StartedCrashRunner(profile.Path(), undo ? nullptr : L"Favorite2.dat.1");
         // The kills follow the pace of the last whole run.
+        if (run >= 2) {
+            Sleep(std::uniform_int_distribution(0, durationMs[undo])(random));
+            TerminateProcess(runner.Handle(), kKilled);
+        }
+        const DWORD code = runner.ExitCode();
+        ASSERT_LE(code, kKilled) << name << " in qb_crash_runner failed: " << code;
         if (code < kKilled) durationMs[undo] = static_cast<int>(code);
         kills[undo] += code == kKilled;
         const std::string left = state();
         const bool whole = left == "old -" || left == "old old" || left == "backup old";
         violations[undo] += !whole;
         EXPECT_TRUE(whole) << name << " killed in run " << run << " left " << left;
-        EXPECT_EQ((undo ? UndoRestore(source) : Restore(source, L"Favorite2.dat.1")).icon,
+        EXPECT_EQ((undo ? UndoRestore(plain, BackupFolderKind::DailyBackup)
+                        : RestoreFavorites(plain, BackupFolderKind::DailyBackup, L"Favorite2.dat.1"))
+                      .icon,
                   NoticeIcon::Information);
         EXPECT_EQ(state(), undo ? "old -" : "backup old") << name << " run again after run " << run;
-        EXPECT_EQ(Temporaries(profile.Path()), std::vector<std::wstring>{});
+        EXPECT_EQ(Attributes(profile / L"Favorite2.dat") & FILE_ATTRIBUTE_HIDDEN, 0u) << name << " after run " << run;
+        EXPECT_EQ(Temporaries(profile.Path()), Names{});
         if (run < 2 * kRuns - 2) continue;
         std::printf("%s killed at random moments: %d runs, %d kills, %d violations\n", name, kRuns, kills[undo],
                     violations[undo]);
@@ -194,54 +212,108 @@ TEST(CrashTest, RestoreAndUndoKilledAtAnyMomentLeaveWholeFilesAndFinishWhenRunAg
     }
 }
 
-// Two copies of the tool restoring into one profile at the same moments: each finds the other's temporary file
-// while cleaning up, and neither may take it away before its rename. Each run succeeds, with the files whole.
+// Two copies of the tool restoring into one profile at the same moments: each finds the other's temporary file while
+// cleaning up, and neither may take it away before its rename; each waits for the other's lock. Each run succeeds,
+// with the files whole.
 TEST(TwoCopiesTest, RestoringInOneFolderAtOnceBothSucceed) {
     constexpr int kRounds = 15;
     const TempFolder profile(L"qb-two");
-    const std::wstring daily = profile / L"DailyBackup";
-    const BackupSource source{profile.Path(), BackupFolderKind::DailyBackup};
-    MakeFolders(daily);
+    MakeFolders(profile / L"DailyBackup");
     // Two backups, one for each copy of the tool, so that every round writes the favorites.
     const std::string backups[] = {Pattern(4 << 20, 1), Pattern(4 << 20, 2)};
     const wchar_t* const names[] = {L"Favorite2.dat.1", L"Favorite2.dat.2"};
-    for (int i = 0; i < 2; ++i) WriteBytes(daily + L'\\' + names[i], backups[i]);
+    for (int i = 0; i < 2; ++i) WriteBytes(profile / L"DailyBackup\\" + names[i], backups[i]);
     WriteBytes(profile / L"Favorite2.dat", "old");
-    ASSERT_EQ(Restore(source, names[0]).icon, NoticeIcon::Information);
+    ASSERT_EQ(RestoreFavorites(PlainProfile(profile.Path()), BackupFolderKind::DailyBackup, names[0]).icon,
+              NoticeIcon::Information);
     int failures = 0;
     for (int round = 0; round < kRounds; ++round) {
         const HelperProcess runs[] = {StartCrashRunner(L"-", profile.Path(), names[round % 2]),
                                       StartCrashRunner(L"-", profile.Path(), names[1 - round % 2])};
-        for (const HelperProcess& run : runs) {
-            DWORD code = kKilled;
-            ASSERT_EQ(WaitForSingleObject(run.Handle(), 60000), WAIT_OBJECT_0);
-            GetExitCodeProcess(run.Handle(), &code);
-            failures += code >= kKilled;
-        }
+        for (const HelperProcess& run : runs) failures += run.ExitCode() >= kKilled;
     }
     EXPECT_EQ(failures, 0) << "of " << 2 * kRounds << " runs";
     const auto favorites = ReadBytes(profile / L"Favorite2.dat");
     EXPECT_TRUE(favorites == backups[0] || favorites == backups[1]);
     EXPECT_EQ(ReadBytes(profile / L"Favorite2Backup.dat"), "old");
-    EXPECT_EQ(Temporaries(profile.Path()), std::vector<std::wstring>{});
-    EXPECT_EQ(ListNames(daily).size(), 2u);
+    EXPECT_EQ(Temporaries(profile.Path()), Names{});
+    EXPECT_EQ(ListNames(profile / L"DailyBackup").size(), 2u);
 }
 
-// No room on the disk, first for the undo copy, then (with one saved) for the backup: the user reads what failed
-// and that the disk is full; the files stay as they were, and no temporary file is left.
+// The undo copy holds the only copy of the original favorites. One copy of the tool restores a backup whose copy takes
+// a while (held half a second by a scanner, or large), another undoes meanwhile: one waits for the other's lock, or
+// says that another copy works on these favorites and changes nothing. The originals are never lost.
+TEST(TwoCopiesTest, ARestoreAndAnUndoAtOnceLoseNothing) {
+    for (const bool large : {false, true}) {
+        SCOPED_TRACE(large ? "a large backup" : "a held backup");
+        const TempFolder profile(L"qb-race");
+        const std::wstring daily = profile / L"DailyBackup";
+        MakeFolders(daily);
+        const std::string originals = Pattern(3000, 9);
+        WriteBytes(profile / L"Favorite2.dat", originals);
+        WriteBytes(daily + L"\\Favorite2.dat.1", "restored first");
+        if (large) {
+            WriteSparse(daily + L"\\Favorite2.dat.2", 128 << 20, 'x');
+        } else {
+            WriteBytes(daily + L"\\Favorite2.dat.2", "restored meanwhile");
+        }
+        ASSERT_EQ(RestoreFavorites(PlainProfile(profile.Path()), BackupFolderKind::DailyBackup, L"Favorite2.dat.1"),
+                  kRestoredNotice);
+        std::optional<HelperProcess> scanner;
+        if (!large) scanner.emplace(HoldFile(daily + L"\\Favorite2.dat.2", L"none", 500));
+        const HelperProcess restore = StartedCrashRunner(profile.Path(), L"Favorite2.dat.2");
+        const HelperProcess undo = StartCrashRunner(L"-", profile.Path());
+        const DWORD restored = restore.ExitCode(), undone = undo.ExitCode();
+        EXPECT_LT(restored, kKilled);
+        bool kept = false;
+        for (const std::wstring& path : {profile / L"Favorite2.dat", profile / L"Favorite2Backup.dat"}) {
+            kept = kept || ReadBytes(path) == originals;
+        }
+        for (const std::wstring& name : ListNames(daily)) kept = kept || ReadBytes(daily + L'\\' + name) == originals;
+        EXPECT_TRUE(kept) << "the original favorites are in no file";
+        // An undo that says it is done has put the originals back, whichever came first.
+        if (undone < kKilled) {
+            EXPECT_TRUE(ReadBytes(profile / L"Favorite2.dat") == originals ||
+                        ReadBytes(profile / L"Favorite2Backup.dat") == originals);
+        }
+    }
+}
+
+// A copy that finds another at work on the profile waits a moment, then says so and changes nothing; the lock of a
+// copy that was killed is taken over at once.
+TEST(TwoCopiesTest, OneOperationAtATimePerProfileAndAKilledCopysLockTakenOver) {
+    const TempFolder profile(L"qb-lock");
+    MakeFolders(profile / L"DailyBackup");
+    WriteBytes(profile / L"DailyBackup\\Favorite2.dat.1", "one");
+    WriteBytes(profile / L"DailyBackup\\Favorite2.dat.2", "two");
+    WriteBytes(profile / L"Favorite2.dat", "mine");
+    const Profile plain = PlainProfile(profile.Path());
+    HelperProcess runner = StartedCrashRunner(profile.Path(), L"--lock");
+    EXPECT_EQ(RestoreFavorites(plain, BackupFolderKind::DailyBackup, L"Favorite2.dat.1"), kAnotherCopyNotice);
+    EXPECT_EQ(UndoRestore(plain, BackupFolderKind::DailyBackup), kAnotherCopyNotice);
+    EXPECT_EQ(ListNames(profile.Path()), (Names{L"DailyBackup", L"Favorite2.dat"}));
+    runner.Stop();
+    const ULONGLONG before = GetTickCount64();
+    EXPECT_EQ(RestoreFavorites(plain, BackupFolderKind::DailyBackup, L"Favorite2.dat.1"), kRestoredNotice);
+    EXPECT_LT(GetTickCount64() - before, kProfileLockWaitMs);
+}
+
+// No room on the disk, first for the undo copy, then (with one saved) for the backup: the user reads what failed and
+// that the disk is full; the files stay as they were, and no temporary file is left.
 TEST_F(Reliability, FullDiskRestoreFailsWithTheFilesWhole) {
     if (mounted.empty()) GTEST_SKIP() << "no small file system could be mounted here, so no disk can be filled";
     SetFull(true);
-    EXPECT_EQ(Operate(3), ErrorNotice(kSaveUndoCopyFailed + SystemErrorText(ERROR_DISK_FULL)));
+    EXPECT_EQ(Operate(3), ErrorNotice(kSaveUndoCopyFailed + std::wstring(kReasonLead) + SystemErrorText(ERROR_DISK_FULL)));
     SetFull(false);
     Operate(1);
     SetFull(true);
-    EXPECT_EQ(Operate(3), ErrorNotice(kRestoreBackupFailed + SystemErrorText(ERROR_DISK_FULL)));
+    EXPECT_EQ(Operate(3), ErrorNotice(kRestoreBackupFailed + std::wstring(kReasonLead) + SystemErrorText(ERROR_DISK_FULL)));
 }
 
 // Each file held with each sharing, for a restore that saves the undo copy and for an undo: a hold of 100 ms is
-// outlasted; one that lasts gives the failure message with the files whole, where that sharing hinders.
-TEST_F(Reliability, HeldFilesAreOutlastedOrGiveTheFailureMessage) {
+// outlasted; one that lasts gives the failure message, saying that another program uses the file, with the files
+// whole, where that sharing hinders.
+TEST_F(Reliability, HeldFilesAreOutlastedOrSaidToBeInUse) {
     for (int held = 0; held < 3; ++held)
         for (const wchar_t* share : kShares)
             for (const bool lasting : {false, true}) {
@@ -261,10 +333,11 @@ TEST_F(Reliability, UnusualNamesRestoreAndUndo) {
     }
 }
 
-// Thousands of random steps: restores of random backups and undos (a few with a file held), the browser starting
-// and ending, backups deleted and back, read-only favorites, a full disk.
+// Thousands of random steps: restores of random backups and undos (a few with a file held), the browser starting and
+// ending, backups deleted and back, read-only favorites, a full disk.
 TEST_F(Reliability, RandomSequenceFollowsTheModel) {
-    const std::uint32_t seed = NumberFromEnvironment(L"QB_RANDOM_SEED", std::random_device{}());
+    const std::wstring seedText = EnvironmentVariable(L"QB_RANDOM_SEED");
+    const std::uint32_t seed = seedText.empty() ? std::random_device{}() : std::stoul(seedText);
     std::mt19937 random{seed};
     const auto pick = [&](int count) { return std::uniform_int_distribution(0, count - 1)(random); };
     int step = 0, counts[5] = {};
@@ -275,16 +348,15 @@ TEST_F(Reliability, RandomSequenceFollowsTheModel) {
         ++counts[kind];
         if (kind == 0) Operate(pick(4), pick(30), kShares[pick(3)], pick(5) == 0);  // mostly with no file held
         if (kind == 1)
-            browser = browser ? std::nullopt
-                              : std::optional(HelperProcess::StartAs(browserFolder / L"SogouExplorer.exe", {}));
+            browser =
+                browser ? std::nullopt : std::optional(HelperProcess::StartAs(browserFolder / L"SogouExplorer.exe", {}));
         if (kind == 2) {
             const std::wstring path = BackupPath(toggled), away = path + L".away";
             present[toggled] = !present[toggled];
             MoveFileW((present[toggled] ? away : path).c_str(), (present[toggled] ? path : away).c_str());
         }
         if (kind == 3)
-            SetFileAttributesW(favorites.c_str(),
-                               (readOnly = !readOnly) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(favorites.c_str(), (readOnly = !readOnly) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         if (kind == 4) SetFull(!full);
         Check();
     }

@@ -3,7 +3,7 @@
 //   qb_test_helper PARENT_PID hold PATH none|read|all MS EVENT  holds a file open, signals EVENT, releases after MS
 //   qb_test_helper                                              writes its command line and working folder to
 //                                                               "<its own path>.launched" and ends (a browser start)
-#include "common/unique_handle.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 

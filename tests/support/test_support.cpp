@@ -1,7 +1,8 @@
 #include "test_support.h"
 
-#include "common/environment.h"
-#include "restore/restore.h"
+#include "filesystem/directory_listing.h"
+#include "win32/environment.h"
+#include "win32/system_function.h"
 
 #include <algorithm>
 #include <atomic>
@@ -13,18 +14,29 @@ namespace {
     throw std::runtime_error(what + " failed: " + std::to_string(GetLastError()));
 }
 
+// Wine's own function that names a path as the Linux side does; missing on Windows.
+const auto kUnixFileName =
+    SystemFunction<char*(CDECL*)(const wchar_t*)>(L"kernel32.dll", "wine_get_unix_file_name");
+
+std::wstring UnixPath(const std::wstring& path) {
+    char* name = kUnixFileName(path.c_str());
+    if (!name) Fail("wine_get_unix_file_name " + Utf8(path));
+    const std::string text = name;
+    HeapFree(GetProcessHeap(), 0, name);
+    return std::wstring(text.begin(), text.end());
+}
+
 }  // namespace
 
 std::string Utf8(std::wstring_view utf16) {
     std::string text(utf16.size() * 3, '\0');
-    const int length = WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), text.data(),
-                                           static_cast<int>(text.size()), nullptr, nullptr);
-    text.resize(length);
+    text.resize(WideCharToMultiByte(CP_UTF8, 0, utf16.data(), static_cast<int>(utf16.size()), text.data(),
+                                    static_cast<int>(text.size()), nullptr, nullptr));
     return text;
 }
 
-std::vector<std::wstring> Entries(HWND listBox) {
-    std::vector<std::wstring> entries;
+Names Entries(HWND listBox) {
+    Names entries;
     for (LRESULT i = 0, count = SendMessageW(listBox, LB_GETCOUNT, 0, 0); i < count; ++i) {
         // Room for any file name, whatever the list holds by the time the text is read.
         wchar_t text[MAX_PATH + 1] = {};
@@ -56,13 +68,12 @@ void MakeFolders(const std::wstring& path) {
 }
 
 void RemoveTree(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const DWORD attributes = Attributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return;
     SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     // A link to a folder is removed itself, never followed.
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        for (const std::wstring& name : ListNames(path))
-            RemoveTree(path + L'\\' + name);
+        for (const std::wstring& name : ListNames(path)) RemoveTree(path + L'\\' + name);
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveDirectoryW(path.c_str());
@@ -73,20 +84,29 @@ void RemoveTree(const std::wstring& path) {
 
 void WriteBytes(const std::wstring& path, std::string_view bytes) {
     const UniqueFileHandle file{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
-    if (!file) Fail("CreateFile " + Utf8(path));
     DWORD written = 0;
-    if (!WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+    if (!file || !WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
         written != bytes.size()) {
-        Fail("WriteFile");
+        Fail("writing " + Utf8(path));
+    }
+}
+
+void WriteSparse(const std::wstring& path, std::uint64_t size, char last) {
+    const UniqueFileHandle file{CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr)};
+    LARGE_INTEGER end{};
+    end.QuadPart = static_cast<LONGLONG>(size - 1);
+    DWORD written = 0;
+    if (!file || !SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) ||
+        !WriteFile(file.Get(), &last, 1, &written, nullptr)) {
+        Fail("writing " + Utf8(path));
     }
 }
 
 std::optional<std::string> ReadBytes(const std::wstring& path) {
     const UniqueFileHandle file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                             OPEN_EXISTING, 0, nullptr)};
-    if (!file) return std::nullopt;
     LARGE_INTEGER size{};
-    GetFileSizeEx(file.Get(), &size);
+    if (!file || !GetFileSizeEx(file.Get(), &size)) return std::nullopt;
     std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
     DWORD read = 0;
     if (!bytes.empty() && !ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) {
@@ -96,43 +116,25 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
     return bytes;
 }
 
-std::vector<std::wstring> ListNames(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    const UniqueFindHandle search{FindFirstFileW((folder + L"\\*").c_str(), &found)};
-    if (!search) return names;
-    do {
-        const std::wstring name = found.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(search.Get(), &found));
+Names ListNames(const std::wstring& folder) {
+    Names names;
+    ForEachEntry(folder, L"*", [&](std::wstring_view name, const WIN32_FIND_DATAW&) { names.emplace_back(name); });
     std::sort(names.begin(), names.end());
     return names;
 }
 
-bool SetLastWriteTime(const std::wstring& path, std::uint64_t ticks) {
-    const UniqueFileHandle entry{CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                             nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
-    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
-    return entry && SetFileTime(entry.Get(), nullptr, nullptr, &time);
+DWORD Attributes(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str());
 }
 
-void MakeFileLink(const std::wstring& link, const std::wstring& target) {
-    using UnixFileName = char*(CDECL*)(const wchar_t*);
-    const auto unixFileName = reinterpret_cast<UnixFileName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixFileName) {
-        if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), 0)) Fail("CreateSymbolicLink");
+void MakeLink(const std::wstring& link, const std::wstring& target) {
+    if (!kUnixFileName) {
+        const DWORD folder = (Attributes(target) & FILE_ATTRIBUTE_DIRECTORY) ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0;
+        if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), folder)) Fail("CreateSymbolicLink");
         return;
     }
-    const auto unixPath = [&](const std::wstring& path) {
-        char* name = unixFileName(path.c_str());
-        if (!name) Fail("wine_get_unix_file_name " + Utf8(path));
-        const std::string text = name;
-        HeapFree(GetProcessHeap(), 0, name);
-        return std::wstring(text.begin(), text.end());
-    };
-    // Wine starts a Unix program as it starts a Windows one.
-    std::wstring commandLine = L"/bin/ln -s " + QuoteArgument(unixPath(target)) + L' ' + QuoteArgument(unixPath(link));
+    // Wine's CreateSymbolicLinkW makes nothing; it starts a Unix program as it starts a Windows one.
+    std::wstring commandLine = L"/bin/ln -s " + QuoteArgument(UnixPath(target)) + L' ' + QuoteArgument(UnixPath(link));
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
@@ -141,7 +143,7 @@ void MakeFileLink(const std::wstring& link, const std::wstring& target) {
     }
     const UniqueKernelHandle process{info.hProcess}, thread{info.hThread};
     // Wine does not wait for a Unix program's end: the link is waited for instead.
-    for (int waits = 0; GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++waits) {
+    for (int waits = 0; Attributes(link) == INVALID_FILE_ATTRIBUTES; ++waits) {
         if (waits == 1000) Fail("ln -s made no link");
         Sleep(10);
     }
@@ -154,17 +156,16 @@ std::wstring LinkTarget(const std::wstring& path) {
     return file && GetFinalPathNameByHandleW(file.Get(), target, 4096, 0) ? target : L"";
 }
 
-std::vector<std::wstring> Temporaries(const std::wstring& folder) {
-    std::vector<std::wstring> names = ListNames(folder);
+Names Temporaries(const std::wstring& folder) {
+    Names names = ListNames(folder);
     std::erase_if(names, [](const std::wstring& name) { return !name.starts_with(L"~quillbarrow-"); });
     return names;
 }
 
 std::wstring TestBinaryFolder() {
     wchar_t path[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder(path, length);
-    return folder.substr(0, folder.find_last_of(L'\\'));
+    const std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return program.substr(0, program.find_last_of(L'\\'));
 }
 
 std::wstring ProgramPath() {
@@ -186,18 +187,16 @@ bool IsWow64(HANDLE process) {
     return IsWow64Process(process, &wow64) && wow64;
 }
 
-HelperProcess HelperProcess::StartAs(const std::wstring& executablePath,
-                                     std::initializer_list<std::wstring> arguments,
+HelperProcess HelperProcess::StartAs(const std::wstring& executablePath, std::initializer_list<std::wstring> arguments,
                                      const std::wstring& image) {
-    const std::wstring helper = image.empty() ? TestBinaryFolder() + L"\\qb_test_helper.exe" : image;
-    if (executablePath != helper) {
+    const std::wstring source = image.empty() ? TestBinaryFolder() + L"\\qb_test_helper.exe" : image;
+    if (executablePath != source) {
         MakeFolders(executablePath.substr(0, executablePath.find_last_of(L'\\')));
-        if (!CopyFileW(helper.c_str(), executablePath.c_str(), FALSE)) Fail("CopyFile helper");
+        if (!CopyFileW(source.c_str(), executablePath.c_str(), FALSE)) Fail("CopyFile helper");
     }
     // The helper ends by itself when this process ends, so a failed test leaves no stray process behind.
     std::wstring commandLine = QuoteArgument(executablePath) + L' ' + std::to_wstring(GetCurrentProcessId());
-    for (const auto& argument : arguments)
-        commandLine += L' ' + QuoteArgument(argument);
+    for (const auto& argument : arguments) commandLine += L' ' + QuoteArgument(argument);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};
@@ -213,10 +212,6 @@ HelperProcess HelperProcess::Start(std::initializer_list<std::wstring> arguments
     return StartAs(TestBinaryFolder() + L"\\qb_test_helper.exe", arguments);
 }
 
-HelperProcess::~HelperProcess() {
-    Stop();
-}
-
 void HelperProcess::Stop() {
     if (!process_) return;
     TerminateProcess(process_.Get(), 1);
@@ -224,10 +219,19 @@ void HelperProcess::Stop() {
     process_.Reset();
 }
 
-HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs) {
+DWORD HelperProcess::ExitCode(DWORD timeoutMs) const {
+    DWORD code = ~0u;
+    if (WaitForSingleObject(process_.Get(), timeoutMs) == WAIT_OBJECT_0) GetExitCodeProcess(process_.Get(), &code);
+    return code;
+}
+
+std::wstring NewEventName() {
     static std::atomic<unsigned> counter{0};
-    const std::wstring eventName =
-        L"qb-held-" + std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(counter++);
+    return L"qb-test-" + std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(counter++);
+}
+
+HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs) {
+    const std::wstring eventName = NewEventName();
     const UniqueKernelHandle opened{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
     HelperProcess helper = HelperProcess::Start({L"hold", path, share, std::to_wstring(releaseAfterMs), eventName});
     const HANDLE waits[] = {opened.Get(), helper.Handle()};
@@ -235,11 +239,6 @@ HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD rel
         throw std::runtime_error("the helper could not open " + Utf8(path));
     }
     return helper;
-}
-
-std::uint32_t NumberFromEnvironment(const wchar_t* name, std::uint32_t fallback) {
-    const std::wstring text = EnvironmentVariable(name);
-    return text.empty() ? fallback : static_cast<std::uint32_t>(std::stoul(text));
 }
 
 AppDataScope::AppDataScope(const std::wstring& value) : old_(EnvironmentVariable(L"APPDATA")) {
@@ -272,16 +271,10 @@ std::string Database(std::size_t pages, std::uint32_t seed) {
     return bytes;
 }
 
-std::wstring HostPath(std::wstring linuxPath) {
-    std::replace(linuxPath.begin(), linuxPath.end(), L'/', L'\\');
-    return L"Z:" + linuxPath;
-}
-
 std::wstring MountedFolder(const wchar_t* variable) {
-    const std::wstring path = HostPath(EnvironmentVariable(variable));
-    return path.size() > 2 && GetFileAttributesW((path + L"\\mounted").c_str()) != INVALID_FILE_ATTRIBUTES
-               ? path
-               : std::wstring();
+    std::wstring path = L"Z:" + EnvironmentVariable(variable);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path.size() > 2 && Attributes(path + L"\\mounted") != INVALID_FILE_ATTRIBUTES ? path : std::wstring();
 }
 
 UniqueFileHandle FillDisk(const std::wstring& folder) {
@@ -306,16 +299,17 @@ void FillUp(HANDLE filler) {
     }
 }
 
-bool IsFailure(const Notice& notice, std::wstring_view prefix) {
-    return notice.caption == L"错误" && notice.icon == NoticeIcon::Error && notice.text.starts_with(prefix) &&
-           notice.text.size() > prefix.size();
+Profile PlainProfile(const std::wstring& folder) {
+    Profile profile(folder);
+    profile.SetWritesConfined(false);
+    return profile;
+}
+
+bool IsFailure(const Notice& notice, std::wstring_view lead, const wchar_t* caption) {
+    return notice.caption == caption && notice.text.starts_with(std::wstring(lead) + kReasonLead) &&
+           notice.text.size() > lead.size() + std::wstring_view(kReasonLead).size();
 }
 
 void PrintTo(const Notice& notice, std::ostream* out) {
     *out << Utf8(notice.caption) << " (icon " << static_cast<unsigned>(notice.icon) << "): " << Utf8(notice.text);
-}
-
-Notice Restore(const std::optional<BackupSource>& source, std::wstring_view selectedName) {
-    FactsCache facts;
-    return RestoreFavorites(source, selectedName, facts);
 }

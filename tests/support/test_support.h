@@ -1,10 +1,10 @@
-// Real files and real processes for the tests: temporary folders, file contents, helper processes, a full
+// Real files and real processes for the tests: temporary folders, file contents, links, helper processes, a full
 // disk, and the messages of restore and undo as the user reads them.
 #pragma once
 
-#include "common/notice.h"
-#include "restore/backup_source.h"
-#include "common/unique_handle.h"
+#include "messages/notice.h"
+#include "profile/profile.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -14,6 +14,8 @@
 #include <ostream>
 #include <string>
 #include <vector>
+
+using Names = std::vector<std::wstring>;
 
 // A new empty folder in `parent` (default: the system's temporary folder), removed with all it holds at the end.
 class TempFolder {
@@ -34,21 +36,22 @@ void MakeFolders(const std::wstring& path);
 void RemoveTree(const std::wstring& path);
 void WriteBytes(const std::wstring& path, std::string_view bytes);
 std::optional<std::string> ReadBytes(const std::wstring& path);
+// A file of `size` bytes that are all zero but for `last`, its last byte, without writing the zeros.
+void WriteSparse(const std::wstring& path, std::uint64_t size, char last);
 // Every entry of a folder, hidden ones included, in name order.
-std::vector<std::wstring> ListNames(const std::wstring& folder);
-// Sets the last-write time in 100-ns ticks since 1601 (a FILETIME) of a file or folder.
-bool SetLastWriteTime(const std::wstring& path, std::uint64_t ticks);
-// Makes `link` a symbolic link to the file `target`: under Wine a Unix link (which Wine shows as a plain file).
-void MakeFileLink(const std::wstring& link, const std::wstring& target);
+Names ListNames(const std::wstring& folder);
+DWORD Attributes(const std::wstring& path);
+// Makes `link` a symbolic link to `target`: under Wine a Unix link (a file link shows as a plain file there, a folder
+// link as a reparse point).
+void MakeLink(const std::wstring& link, const std::wstring& target);
 // The final path of the file that `path` leads to.
 std::wstring LinkTarget(const std::wstring& path);
 // The names in `folder` that a copy in progress gives its temporary files.
-std::vector<std::wstring> Temporaries(const std::wstring& folder);
+Names Temporaries(const std::wstring& folder);
 
 std::string Utf8(std::wstring_view utf16);
-
 // The entries of a list box, of this process or another.
-std::vector<std::wstring> Entries(HWND listBox);
+Names Entries(HWND listBox);
 
 // The folder of the running test program, the program under test, and the bare window beside it that benchmarks
 // measure the program against.
@@ -56,39 +59,39 @@ std::wstring TestBinaryFolder();
 std::wstring ProgramPath();
 std::wstring EmptyWindowPath();
 
-// The test helper program (qb_test_helper.exe) running as another process, ended when the object goes.
+// A process the test starts, ended when the object goes: the test helper program (qb_test_helper.exe) or another.
 class HelperProcess {
 public:
-    // Copies the helper (or the program `image`) to `executablePath`, creating folders, and starts it with the
-    // arguments.
-    static HelperProcess StartAs(const std::wstring& executablePath,
-                                 std::initializer_list<std::wstring> arguments,
+    // Copies `image` (default: the helper) to `executablePath`, creating folders, and starts it with the parent's id
+    // and the arguments.
+    static HelperProcess StartAs(const std::wstring& executablePath, std::initializer_list<std::wstring> arguments,
                                  const std::wstring& image = {});
     static HelperProcess Start(std::initializer_list<std::wstring> arguments);
 
     HelperProcess(HelperProcess&&) = default;
     HelperProcess& operator=(HelperProcess&&) = default;
-    ~HelperProcess();
+    ~HelperProcess() { Stop(); }
 
     HANDLE Handle() const { return process_.Get(); }
     void Stop();
+    // The exit code, once it has ended within `timeoutMs`; ~0 when it has not.
+    DWORD ExitCode(DWORD timeoutMs = 60000) const;
 
 private:
     explicit HelperProcess(UniqueKernelHandle process) : process_(std::move(process)) {}
     UniqueKernelHandle process_;
 };
 
-// A file held open by a helper process with a share mode: "none", "read" or "all"; released after
-// `releaseAfterMs` (0: held until the object goes). Returns once the file is open.
+// A file held open by a helper process with a share mode: "none", "read" or "all"; released after `releaseAfterMs`
+// (0: held until the object goes). Returns once the file is open.
 HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs = 0);
 
-std::wstring QuoteArgument(const std::wstring& argument);
+// A named event of this process's own, set by another process it starts: its name is new at every call.
+std::wstring NewEventName();
 
+std::wstring QuoteArgument(const std::wstring& argument);
 // True for a 32-bit process on 64-bit Windows.
 bool IsWow64(HANDLE process);
-
-// The number in the environment variable `name`, else `fallback`.
-std::uint32_t NumberFromEnvironment(const wchar_t* name, std::uint32_t fallback);
 
 // APPDATA set for a test, and the old value put back at the end.
 class AppDataScope {
@@ -107,16 +110,16 @@ std::string Pattern(std::size_t size, std::uint32_t seed);
 // A favorites database of `pages` pages of 1024 bytes as its clear header tells, the rest bytes of `seed`.
 std::string Database(std::size_t pages, std::uint32_t seed);
 
-// A Linux path as Wine's Z: drive shows it.
-std::wstring HostPath(std::wstring linuxPath);
 // The small file system that tests/reliability/tmpfs.sh mounted on the Linux folder named by the environment
 // variable, as a Windows path; empty when nothing is mounted there.
 std::wstring MountedFolder(const wchar_t* variable);
-
-// A file that takes all the free space of the file system holding `folder`, deleted when its handle closes;
-// FillUp takes again whatever room deleted files gave back.
+// A file that takes all the free space of the file system holding `folder`, deleted when its handle closes; FillUp
+// takes again whatever room deleted files gave back.
 UniqueFileHandle FillDisk(const std::wstring& folder);
 void FillUp(HANDLE filler);
+
+// A profile whose writes follow links as a run without administrator rights does (Wine runs every program so).
+Profile PlainProfile(const std::wstring& folder);
 
 inline const Notice kRestoredNotice{L"成功恢复备份数据，请重启浏览器后查看收藏夹", L"提示", NoticeIcon::Information};
 inline const Notice kUndoneNotice{L"成功撤消恢复", L"提示", NoticeIcon::Information};
@@ -124,28 +127,28 @@ inline const Notice kNothingToUndoNotice{L"未启动恢复，无需撤消恢复"
 inline const Notice kNothingSelectedNotice{L"未选中需要恢复的收藏文件，请重新选择", L"错误", NoticeIcon::Error};
 inline const Notice kBrowserRunningNotice{L"检测到搜狗浏览器正在运行，请关闭搜狗浏览器再操作", L"错误",
                                           NoticeIcon::Error};
-inline const Notice kBackupIsCurrentNotice{L"所选备份与当前收藏夹完全相同，收藏夹没有改动。", L"提示", NoticeIcon::Information};
-inline const Notice kNotInBackupFolderNotice{L"所选文件不在备份目录中，请重新选择", L"错误", NoticeIcon::Error};
-// The success messages of a restore and of an undo that kept the favorites as a new copy in DailyBackup: their
-// first words.
-inline constexpr wchar_t kFavoritesKeptNotice[] =
-    L"成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存为\nDailyBackup\\Favorite2.dat.";
-inline constexpr wchar_t kFavoritesKeptBeforeUndoNotice[] = L"成功撤消恢复\n撤消前的收藏夹已另存为\nDailyBackup\\Favorite2.dat.";
-// The failure messages: what failed, then the system's reason after these words.
-inline constexpr wchar_t kSaveUndoCopyFailed[] =
-    L"无法保存撤消用的收藏夹副本（Favorite2Backup.dat），收藏夹没有改动。\n\n原因：";
-inline constexpr wchar_t kRestoreBackupFailed[] =
-    L"无法用所选备份替换收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
-inline constexpr wchar_t kRestoreUndoCopyFailed[] =
-    L"无法用撤消副本恢复收藏夹文件（Favorite2.dat），收藏夹没有改动。\n\n原因：";
-inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，收藏夹没有改动。\n\n原因：";
-inline constexpr wchar_t kKeepBeforeUndoFailed[] = L"无法把撤消前的收藏夹另存到备份目录中，收藏夹没有改动。\n\n原因：";
+inline const Notice kBackupIsCurrentNotice{L"所选备份与当前收藏夹完全相同，\n收藏夹没有改动。", L"提示",
+                                           NoticeIcon::Information};
+inline const Notice kAnotherCopyNotice{L"另一个本工具窗口正在处理这个收藏夹，\n收藏夹没有改动。请等它做完再试。", L"错误",
+                                       NoticeIcon::Error};
+// The success messages of a restore and of an undo that kept the favorites as a new copy in DailyBackup: their first
+// words, then the copy's name.
+inline constexpr wchar_t kKeptNotice[] =
+    L"成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 DailyBackup 文件夹：\nFavorite2.dat.";
+inline constexpr wchar_t kKeptBeforeUndoNotice[] = L"成功撤消恢复\n撤消前的收藏夹已另存到 DailyBackup 文件夹：\nFavorite2.dat.";
+// The failure messages: what failed, then the reason after these words.
+inline constexpr wchar_t kReasonLead[] = L"\n\n原因：";
+inline constexpr wchar_t kInUseReason[] = L"另一个程序正在使用这个文件。\n请关闭那个程序（或搜狗浏览器）后再试。";
+inline constexpr wchar_t kReadBackupFailed[] = L"无法读取所选的备份文件，收藏夹没有改动。";
+inline constexpr wchar_t kReadFavoritesFailed[] = L"无法读取当前的收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
+inline constexpr wchar_t kSaveUndoCopyFailed[] = L"无法保存撤消用的收藏夹副本\n（Favorite2Backup.dat），收藏夹没有改动。";
+inline constexpr wchar_t kRestoreBackupFailed[] = L"无法用所选备份替换收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
+inline constexpr wchar_t kRestoreUndoCopyFailed[] = L"无法用撤消副本恢复收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
+inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，\n收藏夹没有改动。";
+inline constexpr wchar_t kKeepBeforeUndoFailed[] = L"无法把撤消前的收藏夹另存到备份目录中，\n收藏夹没有改动。";
 inline constexpr wchar_t kDeleteUndoCopyFailed[] =
-    L"收藏夹已恢复为原来的数据，但无法删除撤消副本（Favorite2Backup.dat），下次撤消恢复时会再用它恢复一次。\n\n原因：";
+    L"收藏夹已恢复为原来的数据，\n但无法删除撤消副本（Favorite2Backup.dat），\n下次撤消恢复时会再用它恢复一次。";
 
-// A restore as a fresh run of the program makes it, knowing nothing of the backups yet.
-Notice Restore(const std::optional<BackupSource>& source, std::wstring_view selectedName);
-
-// True for an error notice that starts with `prefix` and goes on with a reason.
-bool IsFailure(const Notice& notice, std::wstring_view prefix);
+// True for a notice with this caption that starts with `lead`, then a reason.
+bool IsFailure(const Notice& notice, std::wstring_view lead, const wchar_t* caption = L"错误");
 void PrintTo(const Notice& notice, std::ostream* out);
