@@ -5,6 +5,7 @@
 
 // GDI+ needs the COM types that a lean windows.h leaves out.
 #include <objidl.h>
+
 #include <gdiplus.h>
 
 namespace {
@@ -37,7 +38,8 @@ bool Save(HWND window, const std::wstring& path) {
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2) return 2;
     const std::wstring folder = argv[1];
-    // Backups of the shared profile, and of the account zhang.san@sogou.com (the MD5 digest of its address).
+    // Backups of the shared profile, and of the account zhang.san@sogou.com (the MD5 digest of its address), one of
+    // them copied in by hand under a long name.
     const TempFolder appData(L"qb-screenshots");
     const std::wstring shared = appData / L"sogouexplorer";
     const std::wstring account = shared + L"\\fe6e4f3ed48028fe581259fd58549296";
@@ -49,6 +51,8 @@ int wmain(int argc, wchar_t** argv) {
         WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", Database(180, 1));
         // A favorites file the tool kept before a restore: its name is longer than the browser's.
         WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.23.41.07", Database(181, 4));
+        WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.20.16.从旧电脑拷贝过来的收藏夹备份文件",
+                   Database(120, 6));
         for (const wchar_t* name : {L"\\Favorite2.dat.2012.01.30.20", L"\\Favorite2.dat.2012.01.31.21"})
             WriteBytes(profile + L"\\DailyBackup\\2012" + name, Database(140, 5));
     }
@@ -61,16 +65,26 @@ int wmain(int argc, wchar_t** argv) {
 
     // The windows' own pixels, whatever the scale.
     MakeDpiAware();
-    SetScreenDpi(96);
-    const ProgramUnderTest localRun(appData.Path());
-    bool saved = Save(localRun.WaitForWindow(L"收藏夹备份恢复"), folder + L"\\main-window.png");
-    localRun.PressMainButton(MainWindow::kNoAccountButton);
-    const HWND local = localRun.WaitForWindow(L"本地收藏恢复");
-    const HWND localFiles = GetDlgItem(local, RestorePanel::kFileList);
-    SelectEntry(localFiles, L"Favorite2.dat.2012.02.26.22");
-    const int line = static_cast<int>(SendMessageW(localFiles, LB_GETITEMHEIGHT, 0, 0));
-    restOn(localRun, localFiles, {40, line * 3 / 2}, L"Favorite2.dat.2012.02.26.22");
-    saved = Save(local, folder + L"\\no-account-window.png") && saved;
+    bool saved = true;
+    // The main window, and the no-account window with an entry's tip, at 96 and at 120 DPI (125 % scale); at 120,
+    // also the message of a restore that kept the favorites as a copy of their own.
+    for (const auto& [dpi, suffix] : {std::pair(96, L""), std::pair(120, L"-120dpi")}) {
+        SetScreenDpi(dpi);
+        const ProgramUnderTest run(appData.Path());
+        if (dpi == 96) saved = Save(run.WaitForWindow(L"收藏夹备份恢复"), folder + L"\\main-window.png") && saved;
+        run.PressMainButton(MainWindow::kNoAccountButton);
+        const HWND window = run.WaitForWindow(L"本地收藏恢复");
+        const HWND files = GetDlgItem(window, RestorePanel::kFileList);
+        WaitUntil([&] { return !Entries(files).empty(); });
+        SelectEntry(files, L"Favorite2.dat.2012.02.26.22");
+        restOn(run, files, EntryPoint(files, 2), L"Favorite2.dat.2012.02.26.22");
+        saved = Save(window, folder + L"\\no-account-window" + suffix + L".png") && saved;
+        if (dpi != 120) continue;
+        WriteBytes(shared + L"\\Favorite2Backup.dat", Database(100, 7));
+        WriteBytes(shared + L"\\Favorite2.dat", Database(182, 8));
+        Click(window, RestorePanel::kRestoreButton);
+        saved = Save(run.WaitForWindow(nullptr, 10000, L"#32770"), folder + L"\\kept-copy-message-120dpi.png") && saved;
+    }
 
     // The account window after a search, with a row's tip, at 96 DPI, 120 (125 % scale) and 144 (150 %).
     for (const auto& [dpi, name] : {std::pair(96, L"account-window.png"), std::pair(120, L"account-window-120dpi.png"),
@@ -84,9 +98,7 @@ int wmain(int argc, wchar_t** argv) {
         Click(window, AccountWindow::kFindButton);
         if (WaitUntil([&] { return ListRowCount(list) > 0; })) {
             SelectEntry(GetDlgItem(window, RestorePanel::kFileList), L"Favorite2.dat.2012.02.27.22");
-            const auto rows = ListRows(list, 1);
-            const auto row = std::find(rows.begin(), rows.end(), Names{L"Favorite2.dat.2012.02.27.22"}) - rows.begin();
-            const RECT rect = ListRowRect(list, static_cast<int>(row));
+            const RECT rect = ListRowRect(list, RowNamed(list, L"Favorite2.dat.2012.02.27.22"));
             restOn(accountRun, list, {rect.left + 40, (rect.top + rect.bottom) / 2}, L"Favorite2.dat.2012.02.27.22");
         }
         saved = Save(window, folder + L'\\' + name) && saved;

@@ -24,7 +24,8 @@ int BareSnapshotWalk() {
 template <class Work>
 double MicrosecondsPerCall(Work work, int calls) {
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < calls; ++i) work();
+    for (int i = 0; i < calls; ++i)
+        work();
     const std::chrono::duration<double, std::micro> elapsed = std::chrono::steady_clock::now() - start;
     return elapsed.count() / calls;
 }

@@ -60,12 +60,14 @@ int wmain(int argc, wchar_t** argv) {
         // Each run of the program against the bare window's run just before it, so that a machine that slows
         // down for a while weighs on both alike.
         std::vector<double> ratios;
-        for (int run = 0; run < runs; ++run) ratios.push_back(program[run] / bare[run]);
-        std::printf("start to visible window at %lu DPI, %d runs taking turns, median (quartiles): program %.1f ms "
-                    "(%.1f to %.1f), bare empty window %.1f ms (%.1f to %.1f); ratio, run by run %.3f (%.3f to %.3f)\n",
-                    dpi, runs, Quantile(program, 0.5), Quantile(program, 0.25), Quantile(program, 0.75),
-                    Quantile(bare, 0.5), Quantile(bare, 0.25), Quantile(bare, 0.75), Quantile(ratios, 0.5),
-                    Quantile(ratios, 0.25), Quantile(ratios, 0.75));
+        for (int run = 0; run < runs; ++run)
+            ratios.push_back(program[run] / bare[run]);
+        std::printf(
+            "start to visible window at %lu DPI, %d runs taking turns, median (quartiles): program %.1f ms "
+            "(%.1f to %.1f), bare empty window %.1f ms (%.1f to %.1f); ratio, run by run %.3f (%.3f to %.3f)\n",
+            dpi, runs, Quantile(program, 0.5), Quantile(program, 0.25), Quantile(program, 0.75), Quantile(bare, 0.5),
+            Quantile(bare, 0.25), Quantile(bare, 0.75), Quantile(ratios, 0.5), Quantile(ratios, 0.25),
+            Quantile(ratios, 0.75));
     }
     SetScreenDpi(96);
 

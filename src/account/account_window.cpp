@@ -3,7 +3,8 @@
 #include "account/account_search.h"
 #include "account/backup_scan.h"
 #include "account/column_needs.h"
-#include "account/scan_columns.h"
+#include "account/column_texts.h"
+#include "account/column_widths.h"
 #include "account/time_column.h"
 #include "filesystem/paths.h"
 #include "messages/texts.h"
@@ -132,8 +133,8 @@ bool AccountWindow::SetRowImages() {
     const int size = MulDiv(16, Dpi(), USER_DEFAULT_SCREEN_DPI);
     UniqueImageList images{ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 0)};
     if (!images || !AddIcon(images.Get(), kFileImage, size) || !AddIcon(images.Get(), kFolderImage, size)) return false;
-    const UniqueImageList previous{reinterpret_cast<HIMAGELIST>(SendMessageW(
-        Control(kResultList), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.Release())))};
+    const UniqueImageList previous{reinterpret_cast<HIMAGELIST>(
+        SendMessageW(Control(kResultList), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.Release())))};
     return true;
 }
 
@@ -145,7 +146,8 @@ void AccountWindow::SizeColumns() {
     GetClientRect(resultList, &list);
     const int available = list.right - SystemMetricAtDpi(SM_CXVSCROLL, Dpi());
     const std::array<int, 4> widths = ColumnWidths(available, ColumnNeeds(resultList, kHeaders, rows_, Dpi()));
-    for (std::size_t i = 0; i < widths.size(); ++i) SendMessageW(resultList, LVM_SETCOLUMNWIDTH, i, widths[i]);
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        SendMessageW(resultList, LVM_SETCOLUMNWIDTH, i, widths[i]);
 }
 
 // At a new DPI the columns, the row images and the tips are made anew in the new scale.

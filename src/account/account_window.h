@@ -12,8 +12,15 @@
 class AccountWindow : public BaseWindow<AccountWindow> {
 public:
     enum ControlId : int {
-        kFindFrame = 201, kFolderLabel, kAddressLabel, kAddressBox, kFindButton, kResultsLabel, kResultList,
-        kRestoreFrame, kInstructionsLabel
+        kFindFrame = 201,
+        kFolderLabel,
+        kAddressLabel,
+        kAddressBox,
+        kFindButton,
+        kResultsLabel,
+        kResultList,
+        kRestoreFrame,
+        kInstructionsLabel
     };
 
     explicit AccountWindow(OpenWindows& openWindows) : BaseWindow(openWindows) {}

@@ -1,6 +1,6 @@
 #include "account/column_needs.h"
 
-#include "account/scan_columns.h"
+#include "account/column_texts.h"
 #include "account/time_column.h"
 #include "filesystem/file_version.h"
 
@@ -33,7 +33,8 @@ public:
         int widestSum = -1;
         for (std::size_t row = 0; row < rows.size(); ++row) {
             int sum = 0;
-            for (const wchar_t letter : rows.Name(row)) sum += Letter(letter);
+            for (const wchar_t letter : rows.Name(row))
+                sum += Letter(letter);
             if (sum > widestSum) {
                 widestSum = sum;
                 widest = row;
@@ -84,7 +85,8 @@ std::array<int, 4> ColumnNeeds(HWND list, const std::array<const wchar_t*, 4>& h
     TextWidths widths(dc);
     const int margins = MulDiv(kCellMargins, dpi, USER_DEFAULT_SCREEN_DPI);
     std::array<int, 4> needs{};
-    for (std::size_t column = 0; column < needs.size(); ++column) needs[column] = widths.Of(headers[column]) + margins;
+    for (std::size_t column = 0; column < needs.size(); ++column)
+        needs[column] = widths.Of(headers[column]) + margins;
     if (!rows.empty()) {
         const int image = MulDiv(kRowImageSize + kImageGap, dpi, USER_DEFAULT_SCREEN_DPI);
         std::size_t largest = 0;

@@ -1,6 +1,6 @@
 #include "account/time_column.h"
 
-#include "account/scan_columns.h"
+#include "account/column_texts.h"
 #include "win32/local_time.h"
 
 #include <windows.h>

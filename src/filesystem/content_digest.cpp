@@ -21,7 +21,8 @@ std::uint64_t Mix(std::uint64_t lane, std::uint64_t word) {
 }  // namespace
 
 void ContentDigest::Stripe(const std::uint8_t* bytes) {
-    for (int lane = 0; lane < 4; ++lane) lanes_[lane] = Mix(lanes_[lane], Word(bytes + 8 * lane));
+    for (int lane = 0; lane < 4; ++lane)
+        lanes_[lane] = Mix(lanes_[lane], Word(bytes + 8 * lane));
 }
 
 void ContentDigest::Add(std::span<const std::uint8_t> bytes) {
@@ -35,17 +36,20 @@ void ContentDigest::Add(std::span<const std::uint8_t> bytes) {
         Stripe(pending_);
         pendingBytes_ = 0;
     }
-    for (; bytes.size() >= sizeof(pending_); bytes = bytes.subspan(sizeof(pending_))) Stripe(bytes.data());
+    for (; bytes.size() >= sizeof(pending_); bytes = bytes.subspan(sizeof(pending_)))
+        Stripe(bytes.data());
     std::memcpy(pending_, bytes.data(), bytes.size());
     pendingBytes_ = bytes.size();
 }
 
 std::uint64_t ContentDigest::Value() const {
-    std::uint64_t value = std::rotl(lanes_[0], 1) + std::rotl(lanes_[1], 7) + std::rotl(lanes_[2], 12) +
-                          std::rotl(lanes_[3], 18);
-    for (const std::uint64_t lane : lanes_) value = (value ^ Mix(0, lane)) * kPrime1 + kPrime3;
+    std::uint64_t value =
+        std::rotl(lanes_[0], 1) + std::rotl(lanes_[1], 7) + std::rotl(lanes_[2], 12) + std::rotl(lanes_[3], 18);
+    for (const std::uint64_t lane : lanes_)
+        value = (value ^ Mix(0, lane)) * kPrime1 + kPrime3;
     value += length_;
-    for (std::size_t at = 0; at < pendingBytes_; ++at) value = std::rotl(value ^ (pending_[at] * kPrime3), 11) * kPrime1;
+    for (std::size_t at = 0; at < pendingBytes_; ++at)
+        value = std::rotl(value ^ (pending_[at] * kPrime3), 11) * kPrime1;
     value ^= value >> 33;
     value *= kPrime2;
     value ^= value >> 29;

@@ -10,7 +10,8 @@ UniqueFindHandle StartSearch(const std::wstring& folder, std::wstring_view patte
     UniqueFindHandle search{FindFirstFileExW(path.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
                                              FIND_FIRST_EX_LARGE_FETCH)};
     if (search || GetLastError() != ERROR_INVALID_PARAMETER) return search;
-    return UniqueFindHandle{FindFirstFileExW(path.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0)};
+    return UniqueFindHandle{
+        FindFirstFileExW(path.c_str(), FindExInfoStandard, &found, FindExSearchNameMatch, nullptr, 0)};
 }
 
 std::vector<ListedFile> ListableFiles(const std::wstring& folder, std::wstring_view pattern) {

@@ -7,9 +7,8 @@
 
 std::wstring ExactFullPath(std::wstring_view path) {
     const std::wstring given(path);
-    const auto full = GrowingText([&](wchar_t* buffer, DWORD size) {
-        return GetFullPathNameW(given.c_str(), size, buffer, nullptr);
-    });
+    const auto full = GrowingText(
+        [&](wchar_t* buffer, DWORD size) { return GetFullPathNameW(given.c_str(), size, buffer, nullptr); });
     return ExactPathForm(full.value_or(given));
 }
 
@@ -29,7 +28,8 @@ std::wstring FinalPathOf(const std::wstring& path) {
 }
 
 bool IsInsideFolder(std::wstring_view path, std::wstring_view folder) {
-    while (folder.ends_with(L'\\')) folder.remove_suffix(1);
+    while (folder.ends_with(L'\\'))
+        folder.remove_suffix(1);
     if (path.size() < folder.size() || (path.size() > folder.size() && path[folder.size()] != L'\\')) return false;
     return FoldCase(path.substr(0, folder.size())) == FoldCase(folder);
 }

@@ -23,7 +23,9 @@ struct FileContent {
 
 // Reads a file's first bytes, or with `whole` all of it for its digest, opened as every file step opens files (a
 // brief hold is waited out). A set `stop`, looked at between pieces, ends a long read with ERROR_CANCELLED.
-FileError ReadContent(const std::wstring& path, bool whole, FileContent& content,
+FileError ReadContent(const std::wstring& path,
+                      bool whole,
+                      FileContent& content,
                       const std::atomic<bool>* stop = nullptr);
 
 // Whether two files hold the same bytes: the sizes first, then the bytes, up to the first difference.

@@ -26,8 +26,8 @@ void RemoveLeftoverTemporaries(const std::wstring& folder) {
         constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
         // Windows makes a temporary file hidden as it creates it; Wine hides it just after, so a run killed in
         // between leaves it visible, and still empty. An empty file holds nothing to lose.
-        const bool hiddenOrEmpty = (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) ||
-                                   (found.nFileSizeHigh == 0 && found.nFileSizeLow == 0);
+        const bool hiddenOrEmpty =
+            (found.dwFileAttributes & FILE_ATTRIBUTE_HIDDEN) || (found.nFileSizeHigh == 0 && found.nFileSizeLow == 0);
         if ((found.dwFileAttributes & kNotPlain) || !hiddenOrEmpty) return;
         const auto maker = TemporaryMakerId(name);
         if (!maker || MakerMayStillUse(*maker)) return;

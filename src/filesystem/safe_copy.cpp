@@ -70,8 +70,8 @@ FileError CopyThroughTemporary(const std::wstring& source, const std::wstring& d
     in.Reset();
 
     if (FileError error = RetryWhileBusy([&] {
-            return ErrorUnless(MoveFileExW(copy.Path().c_str(), destination.c_str(), moveFlags | MOVEFILE_WRITE_THROUGH),
-                               destination);
+            return ErrorUnless(
+                MoveFileExW(copy.Path().c_str(), destination.c_str(), moveFlags | MOVEFILE_WRITE_THROUGH), destination);
         })) {
         return error;
     }

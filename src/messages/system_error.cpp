@@ -17,7 +17,8 @@ std::wstring FillInserts(std::wstring_view text, std::wstring_view subject) {
             continue;
         }
         std::size_t end = at + 1;
-        while (end < text.size() && iswdigit(text[end])) ++end;
+        while (end < text.size() && iswdigit(text[end]))
+            ++end;
         const std::wstring_view number = text.substr(at + 1, end - at - 1);
         if (number == L"0") break;
         if (end < text.size() && text[end] == L'!') end = std::min(text.find(L'!', end + 1), text.size() - 1) + 1;
@@ -43,13 +44,14 @@ std::wstring WithoutSpacesBetweenWideLetters(std::wstring text) {
 
 std::wstring SystemErrorText(DWORD error, std::wstring_view subject) {
     wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
-        0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
     std::wstring text = length ? std::wstring(buffer, length) : texts::kUnknownReason + std::to_wstring(error);
     LocalFree(buffer);
     text = WithoutSpacesBetweenWideLetters(FillInserts(text, subject));
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) text.pop_back();
+    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+        text.pop_back();
     return text;
 }
 

@@ -27,7 +27,8 @@ inline constexpr wchar_t kHaveAccount[] = L"我有搜狗浏览器账户";
 inline constexpr wchar_t kNoAccount[] = L"我没搜狗浏览器账户";
 inline constexpr wchar_t kBrowserRunningAtStart[] = L"检测到搜狗浏览器正在运行，请先关闭搜狗浏览器后再启动工具";
 inline constexpr wchar_t kRunAsAdministrator[] =
-    L"错误提示：Vista 或者Win7 系统的用户，请右键选择“以管理员身份运行”Quillbarrow.exe重新打开工具。单击“确认”关闭工具。";
+    L"错误提示：Vista 或者Win7 "
+    L"系统的用户，请右键选择“以管理员身份运行”Quillbarrow.exe重新打开工具。单击“确认”关闭工具。";
 
 // Both restore windows.
 inline constexpr wchar_t kChooseBackupFolder[] = L"选择备份目录（默认DailyBackup）：";
@@ -60,8 +61,7 @@ inline constexpr wchar_t kNoAccountInstructions[] =
     L"鼠标选中上面文件列表框内的收藏夹备份文件后，点击“恢复”按钮，提示成功恢复后，重启再浏览器，看看收藏夹回来了没有。";
 inline constexpr wchar_t kNoAccountFolderMissing[] = L"备份目录不存在，请选在其它备份目录";
 // Without APPDATA (or with a relative one), where Windows cannot tell the user's roaming folder either.
-inline constexpr wchar_t kNoRoamingFolder[] =
-    L"找不到当前用户的 APPDATA 文件夹，\n也就找不到搜狗浏览器的收藏夹。";
+inline constexpr wchar_t kNoRoamingFolder[] = L"找不到当前用户的 APPDATA 文件夹，\n也就找不到搜狗浏览器的收藏夹。";
 
 // Restore and undo.
 inline constexpr wchar_t kBrowserRunning[] = L"检测到搜狗浏览器正在运行，请关闭搜狗浏览器再操作";
@@ -86,7 +86,9 @@ inline constexpr wchar_t kKeptInFolderEnd[] = L"文件夹：";
 inline constexpr wchar_t kReadBackupFailed[] = L"无法读取所选的备份文件，收藏夹没有改动。";
 inline constexpr wchar_t kReadFavoritesFailed[] = L"无法读取当前的收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
 inline constexpr wchar_t kWriteLeavesProfile[] =
-    L"收藏夹文件夹里有指向别处的链接，\n以管理员身份运行时，工具不会写到别处，\n收藏夹没有改动。请不用管理员身份再试一次。";
+    L"收藏夹文件夹里有指向别处的链接，\n"
+    L"以管理员身份运行时，工具不会写到别处，\n"
+    L"收藏夹没有改动。请不用管理员身份再试一次。";
 inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，\n收藏夹没有改动。";
 inline constexpr wchar_t kKeepBeforeUndoFailed[] = L"无法把撤消前的收藏夹另存到备份目录中，\n收藏夹没有改动。";
 inline constexpr wchar_t kSaveUndoCopyFailed[] =
@@ -101,7 +103,8 @@ inline constexpr wchar_t kDeleteUndoCopyFailed[] =
 inline constexpr wchar_t kSearchFirst[] = L"请先查找账户的备份目录";
 // These words, the address whose backups the lists show on a line of its own, and these.
 inline constexpr wchar_t kListedAccount[] = L"文件列表里是这个账户的备份：";
-inline constexpr wchar_t kListedAccountEnd[] = L"不是输入框里的账户，收藏夹没有改动。\n要恢复输入框里的账户，请先点“查找”。";
+inline constexpr wchar_t kListedAccountEnd[] =
+    L"不是输入框里的账户，收藏夹没有改动。\n要恢复输入框里的账户，请先点“查找”。";
 
 // What a tip tells of a backup, on the lines after its name.
 inline constexpr wchar_t kFactSize[] = L"文件大小：";
@@ -135,9 +138,14 @@ inline constexpr wchar_t kFactGone[] = L"这份备份已经不在备份目录里
 
 // Browser launch.
 inline constexpr wchar_t kLaunchNoInstallFolder[] =
-    L"无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer），请先安装搜狗浏览器。";
+    L"无法启动搜狗浏览器：\n"
+    L"注册表中没有搜狗浏览器的安装目录\n"
+    L"（HKLM\\SOFTWARE\\SogouExplorer），\n"
+    L"请先安装搜狗浏览器。";
 inline constexpr wchar_t kLaunchRegistryUnreadable[] =
-    L"无法启动搜狗浏览器：读不出注册表中搜狗浏览器的安装目录（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer）。";
+    L"无法启动搜狗浏览器：\n"
+    L"读不出注册表中搜狗浏览器的安装目录\n"
+    L"（HKLM\\SOFTWARE\\SogouExplorer）。";
 // These two are followed by the install folder on a line of its own, which the box does not break.
 inline constexpr wchar_t kLaunchFileMissing[] = L"无法启动搜狗浏览器，\n安装文件夹里找不到 sogouexplorer.exe：";
 inline constexpr wchar_t kLaunchFileMissingEnd[] = L"请重新安装搜狗浏览器。";

@@ -17,8 +17,8 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
-constexpr WindowSpec kWindow{L"QuillbarrowNoAccountWindow", texts::kNoAccountCaption, 4305, 5445, kSizableFrame,
-                             kControls};
+constexpr WindowSpec kWindow{
+    L"QuillbarrowNoAccountWindow", texts::kNoAccountCaption, 4305, 5445, kSizableFrame, kControls};
 
 }  // namespace
 

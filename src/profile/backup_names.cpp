@@ -43,8 +43,8 @@ std::optional<NamedTime> ParseName(std::wstring_view name, bool& kept) {
         if (count == 7) return std::nullopt;
     }
     if (count != 4 && count != 6 && count != 7) return std::nullopt;
-    const CalendarTime time{fields[0], fields[1], fields[2], fields[3], count > 4 ? fields[4] : 0,
-                            count > 4 ? fields[5] : 0};
+    const CalendarTime time{
+        fields[0], fields[1], fields[2], fields[3], count > 4 ? fields[4] : 0, count > 4 ? fields[5] : 0};
     if (time.year < 1601 || time.month < 1 || time.month > 12 || time.day < 1 ||
         time.day > DaysInMonth(time.year, time.month) || time.hour > 23 || time.minute > 59 || time.second > 59) {
         return std::nullopt;

@@ -21,8 +21,11 @@ std::wstring Unreadable(const FileError& error) {
 
 }  // namespace
 
-const FileContent* FileReads::Content(const std::wstring& path, const FileVersion& version, bool whole,
-                                      FileError& error, const std::atomic<bool>* stop) {
+const FileContent* FileReads::Content(const std::wstring& path,
+                                      const FileVersion& version,
+                                      bool whole,
+                                      FileError& error,
+                                      const std::atomic<bool>* stop) {
     if (const auto kept = files_.find(path);
         kept != files_.end() && kept->second.content.version == version && (kept->second.content.digested || !whole)) {
         return &kept->second.content;
@@ -75,9 +78,8 @@ BackupFacts WorkOutFacts(const FactsRequest& request, FileReads& reads, const st
     BackupFacts facts;
     facts.namedTime = TimeFromName(request.name);
     const std::vector<ListedFile> listed = ListableFiles(request.folder, texts::kBackupPattern);
-    const auto backup = std::find_if(listed.begin(), listed.end(), [&](const ListedFile& file) {
-        return file.name == request.name;
-    });
+    const auto backup =
+        std::find_if(listed.begin(), listed.end(), [&](const ListedFile& file) { return file.name == request.name; });
     if (backup == listed.end()) {
         facts.listed = false;
         facts.unreadable = texts::kUnreadableGone;
@@ -94,7 +96,8 @@ BackupFacts WorkOutFacts(const FactsRequest& request, FileReads& reads, const st
     });
 
     FileError error;
-    const FileContent* content = reads.Content(backupPath, backup->version, favoritesSameSize || peersSameSize, error, stop);
+    const FileContent* content =
+        reads.Content(backupPath, backup->version, favoritesSameSize || peersSameSize, error, stop);
     if (!content) {
         facts.unreadable = Unreadable(error);
         return facts;
@@ -108,7 +111,8 @@ BackupFacts WorkOutFacts(const FactsRequest& request, FileReads& reads, const st
         if (favoritesSameSize || !backupWhole) {
             if (const FileContent* current = reads.Content(favoritesPath, *favorites, favoritesSameSize, error, stop)) {
                 favoritesWhole = HeaderIsWhole({current->header.data(), current->headerLength}, favorites->size);
-                if (favoritesSameSize && reads.SameBytes(backupPath, favoritesPath)) facts.favorites = FavoritesMatch::Same;
+                if (favoritesSameSize && reads.SameBytes(backupPath, favoritesPath))
+                    facts.favorites = FavoritesMatch::Same;
             } else {
                 facts.favorites = FavoritesMatch::Unread;
                 facts.favoritesUnreadable = Unreadable(error);

@@ -26,7 +26,10 @@ class FileReads {
 public:
     // The content of `path`, whose version is now `version`: what is kept where it is current (and whole where
     // `whole` is asked for), else read now. Null, with `error`, when it cannot be read.
-    const FileContent* Content(const std::wstring& path, const FileVersion& version, bool whole, FileError& error,
+    const FileContent* Content(const std::wstring& path,
+                               const FileVersion& version,
+                               bool whole,
+                               FileError& error,
                                const std::atomic<bool>* stop);
 
     // Whether two files that Content read whole hold the same bytes. Equal digests are confirmed once per file,

@@ -126,23 +126,40 @@ std::optional<Notice> CheckBackup(const BackupCopy& backup, bool damagedConfirme
     return std::nullopt;
 }
 
-// Where undo keeps favorites saved nowhere else: `preferred`, else the profile's other backup folder, else a
-// DailyBackup folder made for it.
-FileError FolderForUndoCopy(const Profile& profile, BackupFolderKind preferred, BackupFolderKind& chosen) {
-    for (const BackupFolderKind kind : {preferred, OtherBackupFolder(preferred)}) {
+// Where favorites saved nowhere else are kept: `folder`, else the profile's other backup folder, else a DailyBackup
+// folder made for it; `folder` then names it.
+FileError FolderForKeptCopy(const Profile& profile, BackupFolderKind& folder) {
+    for (const BackupFolderKind kind : {folder, OtherBackupFolder(folder)}) {
         if (FolderExists(profile.BackupFolder(kind))) {
-            chosen = kind;
+            folder = kind;
             return {};
         }
     }
-    chosen = BackupFolderKind::DailyBackup;
-    const std::wstring folder = profile.BackupFolder(chosen);
-    return ErrorUnless(CreateDirectoryW(folder.c_str(), nullptr), folder);
+    folder = BackupFolderKind::DailyBackup;
+    const std::wstring path = profile.BackupFolder(folder);
+    return ErrorUnless(CreateDirectoryW(path.c_str(), nullptr), path);
+}
+
+// Favorites that would exist nowhere else once a restore or an undo replaces them are first kept as a copy of their
+// own, in the backup folder `folder` or where FolderForKeptCopy finds room. The refusal (`failed` and the reason)
+// where no copy can be made.
+std::optional<Notice> KeepUnsavedFavorites(const Profile& profile,
+                                           BackupFolderKind& folder,
+                                           const wchar_t* failed,
+                                           KeptCopy& kept) {
+    if (!FileExists(profile.Favorites()) || FavoritesSavedElsewhere(profile)) return std::nullopt;
+    if (FileError error = FolderForKeptCopy(profile, folder)) return FailureNotice(failed, error);
+    if (auto refusal = WriteRefusal(profile, {profile.BackupFolder(folder)})) return refusal;
+    kept = KeepFavorites(profile, folder);
+    if (kept.error) return FailureNotice(failed, kept.error);
+    return std::nullopt;
 }
 
 }  // namespace
 
-Notice RestoreFavorites(const std::optional<Profile>& listed, BackupFolderKind folder, std::wstring_view selectedName,
+Notice RestoreFavorites(const std::optional<Profile>& listed,
+                        BackupFolderKind folder,
+                        std::wstring_view selectedName,
                         bool damagedConfirmed) {
     const auto lock = listed ? ProfileLock::Take(*listed, kProfileLockWaitMs) : std::nullopt;
     if (listed && !lock) return ErrorNotice(texts::kAnotherCopyWorking);
@@ -159,30 +176,27 @@ Notice RestoreFavorites(const std::optional<Profile>& listed, BackupFolderKind f
     RemoveLeftoverTemporaries(profile.Folder());
     RemoveLeftoverTemporaries(profile.BackupFolder(folder));
     if (auto refusal = CheckBackup(backup, damagedConfirmed)) return *refusal;
-    if (auto refusal = WriteRefusal(profile, {profile.Favorites(), profile.UndoCopy(), profile.BackupFolder(folder)})) {
-        return *refusal;
-    }
+    if (auto refusal = WriteRefusal(profile, {profile.Favorites(), profile.UndoCopy()})) return *refusal;
 
     KeptCopy kept;
-    const bool favoritesThere = FileExists(profile.Favorites());
+    BackupFolderKind keptIn = folder;
     if (!FileExists(profile.UndoCopy())) {
         // An existing undo copy holds the favorites from before the first restore and is never replaced, not even by
         // one that another copy of the tool saves at the same moment. With no favorites file there is nothing to
         // keep, and the backup simply goes into place.
-        if (favoritesThere) {
+        if (FileExists(profile.Favorites())) {
             if (FileError error = CopyToNewFile(profile.Favorites(), profile.UndoCopy())) {
                 return FailureNotice(texts::kSaveUndoCopyFailed, error);
             }
         }
-    } else if (favoritesThere && !FavoritesSavedElsewhere(profile)) {
+    } else if (auto refusal = KeepUnsavedFavorites(profile, keptIn, texts::kKeepFavoritesFailed, kept)) {
         // The undo copy holds older favorites: today's must not exist nowhere once the backup replaces them.
-        kept = KeepFavorites(profile, folder);
-        if (kept.error) return FailureNotice(texts::kKeepFavoritesFailed, kept.error);
+        return *refusal;
     }
     if (FileError error = ReplaceWithCopy(backup.Path(), profile.Favorites())) {
         return FailureNotice(texts::kRestoreBackupFailed, error);
     }
-    return Success(texts::kRestored, texts::kFavoritesKeptIn, folder, kept);
+    return Success(texts::kRestored, texts::kFavoritesKeptIn, keptIn, kept);
 }
 
 Notice UndoRestore(const Profile& profile, BackupFolderKind keepIn) {
@@ -200,14 +214,7 @@ Notice UndoRestore(const Profile& profile, BackupFolderKind keepIn) {
     // Favorites changed since the restore (bookmarks added in the browser) must not be lost to the undo.
     KeptCopy kept;
     BackupFolderKind keptIn = keepIn;
-    if (FileExists(profile.Favorites()) && !FavoritesSavedElsewhere(profile)) {
-        if (FileError error = FolderForUndoCopy(profile, keepIn, keptIn)) {
-            return FailureNotice(texts::kKeepBeforeUndoFailed, error);
-        }
-        if (auto refusal = WriteRefusal(profile, {profile.BackupFolder(keptIn)})) return *refusal;
-        kept = KeepFavorites(profile, keptIn);
-        if (kept.error) return FailureNotice(texts::kKeepBeforeUndoFailed, kept.error);
-    }
+    if (auto refusal = KeepUnsavedFavorites(profile, keptIn, texts::kKeepBeforeUndoFailed, kept)) return *refusal;
     if (FileError error = ReplaceWithCopy(profile.UndoCopy(), profile.Favorites())) {
         return FailureNotice(texts::kRestoreUndoCopyFailed, error);
     }

@@ -19,7 +19,9 @@ inline constexpr unsigned kProfileLockWaitMs = 3000;
 // files as they read now; a file that cannot be read stops it. The favorites are kept as the undo copy when no undo
 // copy exists yet; when one does and the favorites are saved nowhere else, they are first kept as a copy of their
 // own in the backup folder. Returns the one message the user is to see, or the question.
-Notice RestoreFavorites(const std::optional<Profile>& listed, BackupFolderKind folder, std::wstring_view selectedName,
+Notice RestoreFavorites(const std::optional<Profile>& listed,
+                        BackupFolderKind folder,
+                        std::wstring_view selectedName,
                         bool damagedConfirmed = false);
 
 // Copies the undo copy back over the profile's favorites file and deletes it. Favorites saved nowhere else are

@@ -3,8 +3,8 @@
 
 #include "account/account_window.h"
 #include "noaccount/no_account_window.h"
-#include "window/base_window.h"
 #include "startup/main_window.h"
+#include "window/base_window.h"
 
 #include <optional>
 

@@ -13,7 +13,8 @@ constexpr std::size_t kNamedSameAs = 3;
 
 std::wstring Grouped(std::uint64_t number) {
     std::wstring digits = std::to_wstring(number);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, 1, L',');
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, 1, L',');
     return digits;
 }
 
@@ -56,7 +57,8 @@ std::wstring SizeText(std::uint64_t bytes) {
     if (hundredths < 1000) {
         std::swprintf(figures, std::size(figures), L"%u.%02u", unsigned(hundredths / 100), unsigned(hundredths % 100));
     } else if (hundredths < 10000) {
-        std::swprintf(figures, std::size(figures), L"%u.%u", unsigned(hundredths / 100), unsigned(hundredths / 10 % 10));
+        std::swprintf(figures, std::size(figures), L"%u.%u", unsigned(hundredths / 100),
+                      unsigned(hundredths / 10 % 10));
     } else {
         std::swprintf(figures, std::size(figures), L"%u", unsigned(hundredths / 100));
     }

@@ -35,7 +35,9 @@ RECT CenteredWindowRect(const WindowSpec& spec, int dpi) {
     return {left, top, left + size.cx, top + size.cy};
 }
 
-HWND FirstTabStop(HWND window) { return GetNextDlgTabItem(window, nullptr, FALSE); }
+HWND FirstTabStop(HWND window) {
+    return GetNextDlgTabItem(window, nullptr, FALSE);
+}
 
 bool IsPushButton(HWND window) {
     return window && (SendMessageW(window, WM_GETDLGCODE, 0, 0) & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON));

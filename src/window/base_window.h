@@ -1,36 +1,16 @@
-// The program's top-level windows: one class registered per window kind, `this` kept with the window, every
-// message handed to the derived class's HandleMessage, controls made from the window's table, and the keyboard
-// focus kept across activation.
+// The base of the program's top-level windows: one class registered per window kind, `this` kept with the window,
+// every message handed to the derived class's HandleMessage, controls made from the window's table and laid out at
+// its DPI, and the keyboard focus kept across activation.
 #pragma once
 
 #include "window/control_table.h"
 #include "window/dpi.h"
+#include "window/open_windows.h"
+#include "window/window_spec.h"
 
 #include <windows.h>
 
 #include <span>
-
-// Counts the program's open top-level windows; when the last one is gone the message loop ends.
-class OpenWindows {
-public:
-    void Opened() { ++count_; }
-    void Closed() {
-        if (--count_ == 0) PostQuitMessage(0);
-    }
-
-private:
-    int count_ = 0;
-};
-
-struct WindowSpec {
-    const wchar_t* className;
-    const wchar_t* caption;
-    int clientWidthTwips;
-    int clientHeightTwips;
-    DWORD style;
-    std::span<const ControlSpec> controls;
-    int initialFocus = 0;  // the control that has the focus when the window opens; 0: the first in tab order
-};
 
 // A button of a window and the member that handles its click.
 template <class Window>
@@ -38,9 +18,6 @@ struct ClickHandler {
     int id;
     void (Window::*onClick)();
 };
-
-inline constexpr DWORD kFixedFrame = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-inline constexpr DWORD kSizableFrame = WS_OVERLAPPEDWINDOW;
 
 namespace window_detail {
 bool RegisterWindowClass(const wchar_t* className, WNDPROC windowProc);

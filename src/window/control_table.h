@@ -27,7 +27,7 @@ struct ControlSpec {
     ControlKind kind;
     const wchar_t* name;  // the control's name in the window's design, for reading the table
     const wchar_t* text;
-    TwipsRect rect;       // relative to the frame `frameId` when that is not 0
+    TwipsRect rect;  // relative to the frame `frameId` when that is not 0
     FontSpec font;
     int tabIndex;
     int frameId = 0;

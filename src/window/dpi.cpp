@@ -47,8 +47,8 @@ int SystemMetricAtDpi(int index, int dpi) {
 }
 
 RECT WindowRectAround(int clientWidth, int clientHeight, DWORD style, int dpi) {
-    static const auto adjustForDpi = SystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(
-        L"user32.dll", "AdjustWindowRectExForDpi");
+    static const auto adjustForDpi =
+        SystemFunction<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>(L"user32.dll", "AdjustWindowRectExForDpi");
     RECT rect{0, 0, clientWidth, clientHeight};
     if (!adjustForDpi || !adjustForDpi(&rect, style, FALSE, 0, static_cast<UINT>(dpi))) {
         AdjustWindowRectEx(&rect, style, FALSE, 0);

@@ -12,8 +12,9 @@ void FileList::Attach(HWND listBox, std::wstring pattern) {
     RECT placed{};
     GetWindowRect(listBox_, &placed);
     designedHeight_ = placed.bottom - placed.top;
-    SetFolder(GrowingText([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); })
-                  .value_or(std::wstring()));
+    SetFolder(GrowingText([](wchar_t* buffer, DWORD size) {
+                  return GetCurrentDirectoryW(size, buffer);
+              }).value_or(std::wstring()));
 }
 
 void FileList::SetFolder(std::wstring folder) {
@@ -54,9 +55,10 @@ int FileList::EntryAt(POINT point) const {
     GetClientRect(listBox_, &client);
     if (!PtInRect(&client, point)) return -1;
     const LRESULT hit = SendMessageW(listBox_, LB_ITEMFROMPOINT, 0, MAKELPARAM(point.x, point.y));
-    const bool onEntry = !HIWORD(hit) &&
-                         SendMessageW(listBox_, LB_GETITEMRECT, LOWORD(hit), reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
-                         PtInRect(&entry, point);
+    const bool onEntry =
+        !HIWORD(hit) &&
+        SendMessageW(listBox_, LB_GETITEMRECT, LOWORD(hit), reinterpret_cast<LPARAM>(&entry)) != LB_ERR &&
+        PtInRect(&entry, point);
     return onEntry ? LOWORD(hit) : -1;
 }
 

@@ -1,6 +1,17 @@
 #include "window/hover_tip.h"
 
+#include "window/dpi.h"
+
 #include <windowsx.h>
+
+namespace {
+
+// Lets a tooltip window break its text at line breaks, into lines as wide as a few dozen letters at its DPI.
+void AllowTipLines(HWND tip) {
+    if (tip) SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, MulDiv(480, WindowDpi(tip), USER_DEFAULT_SCREEN_DPI));
+}
+
+}  // namespace
 
 bool HoverTip::Attach(HWND list, int style, int icon, Entries entries) {
     list_ = list;
@@ -74,8 +85,7 @@ void HoverTip::Update() {
     if (!IsWindowVisible(tip_.Window()) && PointerOnList(pointer)) Relay(pointer);
 }
 
-LRESULT CALLBACK HoverTip::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                    DWORD_PTR self) {
+LRESULT CALLBACK HoverTip::ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
     auto* tip = reinterpret_cast<HoverTip*>(self);
     switch (message) {
         case WM_MOUSEMOVE:

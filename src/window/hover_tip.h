@@ -36,8 +36,8 @@ public:
     const std::wstring& Key() const { return key_; }
 
 private:
-    static LRESULT CALLBACK ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self);
+    static LRESULT CALLBACK
+    ListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
     bool Follow();
     void Point(POINT point);
     void Relay(POINT point);

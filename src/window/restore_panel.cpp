@@ -11,8 +11,7 @@
 
 #include <commctrl.h>
 
-RestorePanel::RestorePanel()
-    : facts_([this] { PostMessageW(window_, kFactsReadyMessage, 0, 0); }) {}
+RestorePanel::RestorePanel() : facts_([this] { PostMessageW(window_, kFactsReadyMessage, 0, 0); }) {}
 
 bool RestorePanel::Attach(HWND window, Listing listing) {
     window_ = window;
@@ -24,13 +23,13 @@ bool RestorePanel::Attach(HWND window, Listing listing) {
         SendMessageW(chooser, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(std::wstring(BackupFolderName(kind)).c_str()));
     }
     SendMessageW(chooser, CB_SETCURSEL, 0, 0);
-    const bool following = fileTip_.Attach(
-        list, 0, TTI_NONE,
-        {[this](POINT point) { return files_.Name(files_.EntryAt(point)); },
-         [this](const std::wstring& name, bool fresh) {
-             return listed_ ? BackupTip(listed_->BackupFolder(listedFolder_), name, fresh) : name;
-         },
-         [this](HWND tip, const std::wstring& name) { PlaceFileTip(tip, name); }});
+    const bool following =
+        fileTip_.Attach(list, 0, TTI_NONE,
+                        {[this](POINT point) { return files_.Name(files_.EntryAt(point)); },
+                         [this](const std::wstring& name, bool fresh) {
+                             return listed_ ? BackupTip(listed_->BackupFolder(listedFolder_), name, fresh) : name;
+                         },
+                         [this](HWND tip, const std::wstring& name) { PlaceFileTip(tip, name); }});
     // Choosing the first entry runs its handler at once, before the window's creation goes on.
     if (listing_ == Listing::SharedProfile) OnFolderChosen();
     return following;

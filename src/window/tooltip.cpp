@@ -1,18 +1,12 @@
 // The tooltip control behind CTooltip: its window, its one tool and the messages that carry the settings.
 #include "window/tooltip.h"
 
-#include "window/dpi.h"
-
 #include <cstddef>
 #include <utility>
 
 // The record ends with lParam, so it keeps the size that older common controls accept too.
 static_assert(sizeof(void*) != 4 || offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM) == 44,
               "the 32-bit tool record is 44 bytes");
-
-void AllowTipLines(HWND tip) {
-    if (tip) SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, MulDiv(480, WindowDpi(tip), USER_DEFAULT_SCREEN_DPI));
-}
 
 CTooltip::CTooltip() {
     InitCommonControls();

@@ -9,9 +9,6 @@
 
 #include <string>
 
-// Lets a tooltip window break its text at line breaks, into lines as wide as a few dozen letters at its DPI.
-void AllowTipLines(HWND tip);
-
 // Keeps the tip's settings; Create makes the tooltip window from them and Destroy removes it. Most setters only
 // store their value for the next Create; the text, title, icon and colour setters also reach a live window at once.
 // Failures are silent: a tooltip that cannot be made leaves the object without a window. The tooltip window is

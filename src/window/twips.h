@@ -15,4 +15,6 @@ constexpr int TwipsToPixels(int twips, int dpi) {
 }
 
 // Font heights are given in tenths of a point (1/720 inch).
-constexpr int TenthPointsToPixels(int tenthPoints, int dpi) { return (tenthPoints * dpi + 360) / 720; }
+constexpr int TenthPointsToPixels(int tenthPoints, int dpi) {
+    return (tenthPoints * dpi + 360) / 720;
+}

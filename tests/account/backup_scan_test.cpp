@@ -1,6 +1,6 @@
 // The backup folder scan on a real tree, and the size and time texts of its rows.
 #include "account/backup_scan.h"
-#include "account/scan_columns.h"
+#include "account/column_texts.h"
 #include "account/time_column.h"
 
 #include "test_support.h"

@@ -12,6 +12,9 @@ namespace {
 
 // Fixed here rather than taken from the program's texts, so that a changed key fails the test.
 constexpr wchar_t kInstallKey[] = L"SOFTWARE\\SogouExplorer";
+const Notice kNotInstalled = ErrorNotice(
+    L"无法启动搜狗浏览器：\n注册表中没有搜狗浏览器的安装目录\n（HKLM\\SOFTWARE\\SogouExplorer），\n请先安装搜狗浏览器"
+    L"。");
 
 // Sets the install folder in one view of the registry (KEY_WOW64_32KEY or KEY_WOW64_64KEY); none removes the key.
 void SetInstallFolder(REGSAM view, const std::wstring* folder) {
@@ -53,8 +56,7 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
 
     // A folder in the 64-bit view alone is not the browser's: the program says it is not installed.
     SetInstallFolder(KEY_WOW64_64KEY, &only64);
-    EXPECT_EQ(LaunchBrowser(), ErrorNotice(L"无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录"
-                                           L"（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer），请先安装搜狗浏览器。"));
+    EXPECT_EQ(LaunchBrowser(), kNotInstalled);
 
     // With a folder in the 32-bit view too, that one is started, and never the other.
     SetInstallFolder(KEY_WOW64_32KEY, &only32);
@@ -71,13 +73,12 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
     // the current folder.
     const std::wstring nowhere = root / L"nothing here";
     SetInstallFolder(KEY_WOW64_32KEY, &nowhere);
-    EXPECT_EQ(LaunchBrowser(),
-              ErrorNotice(L"无法启动搜狗浏览器，\n安装文件夹里找不到 sogouexplorer.exe：\n" + nowhere + L"\n请重新安装搜狗浏览器。"));
+    EXPECT_EQ(LaunchBrowser(), ErrorNotice(L"无法启动搜狗浏览器，\n安装文件夹里找不到 sogouexplorer.exe：\n" + nowhere +
+                                           L"\n请重新安装搜狗浏览器。"));
     SetCurrentDirectoryW(root.Path().c_str());
     for (const std::wstring folder : {L"", L"32-bit view"}) {
         SetInstallFolder(KEY_WOW64_32KEY, &folder);
-        EXPECT_EQ(LaunchBrowser(), ErrorNotice(L"无法启动搜狗浏览器：注册表中没有搜狗浏览器的安装目录"
-                                               L"（HKEY_LOCAL_MACHINE\\SOFTWARE\\SogouExplorer），请先安装搜狗浏览器。"));
+        EXPECT_EQ(LaunchBrowser(), kNotInstalled);
     }
     SetCurrentDirectoryW(TestBinaryFolder().c_str());
 
@@ -89,7 +90,8 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
     SetInstallFolder(KEY_WOW64_32KEY, &broken);
     const auto notice = LaunchBrowser();
     ASSERT_TRUE(notice);
-    const std::wstring lead = L"无法启动搜狗浏览器（sogouexplorer.exe），\n它所在的安装文件夹是：\n" + broken + L"\n\n原因：";
+    const std::wstring lead =
+        L"无法启动搜狗浏览器（sogouexplorer.exe），\n它所在的安装文件夹是：\n" + broken + L"\n\n原因：";
     EXPECT_TRUE(notice->text.starts_with(lead)) << Utf8(notice->text);
     EXPECT_EQ(notice->text.find(broken, lead.size()), std::wstring::npos) << Utf8(notice->text);
     EXPECT_EQ(notice->text.find(L'%'), std::wstring::npos) << Utf8(notice->text);

@@ -50,7 +50,8 @@ TEST(IsProcessRunning, FindsABrowserOfTheOtherBitnessByItsFullPath) {
         EXPECT_NE(IsWow64(browser.Handle()), IsWow64(GetCurrentProcess())) << "the helper has this build's bitness";
         // Its whole path shows once it runs; then the name is looked for.
         bool running = false;
-        for (int i = 0; i < 100 && !(running = IsProcessRunning(executable) == ProcessCheck::Running); ++i) Sleep(50);
+        for (int i = 0; i < 100 && !(running = IsProcessRunning(executable) == ProcessCheck::Running); ++i)
+            Sleep(50);
         EXPECT_TRUE(running) << "the full path of " << Utf8(path) << " was never read";
         EXPECT_EQ(IsProcessRunning(kName), found ? ProcessCheck::Running : ProcessCheck::NotRunning) << Utf8(path);
     }

@@ -36,14 +36,17 @@ TEST(TemporaryMakerId, OnlyTheToolsOwnForm) {
 // The same bytes give the same digest however they are fed; a byte changed anywhere, or one more, another.
 TEST(ContentDigest, FollowsTheBytesNotTheirPieces) {
     std::vector<std::uint8_t> bytes(1000);
-    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7 + 3);
     const auto digest = [](std::span<const std::uint8_t> data, std::size_t piece) {
         ContentDigest fed;
-        for (std::size_t at = 0; at < data.size(); at += piece) fed.Add(data.subspan(at, std::min(piece, data.size() - at)));
+        for (std::size_t at = 0; at < data.size(); at += piece)
+            fed.Add(data.subspan(at, std::min(piece, data.size() - at)));
         return fed.Value();
     };
     const std::uint64_t whole = digest(bytes, bytes.size());
-    for (const std::size_t piece : {1, 5, 31, 32, 33, 999}) EXPECT_EQ(digest(bytes, piece), whole) << piece;
+    for (const std::size_t piece : {1, 5, 31, 32, 33, 999})
+        EXPECT_EQ(digest(bytes, piece), whole) << piece;
     for (const std::size_t at : {0, 31, 500, 999}) {
         std::vector<std::uint8_t> changed = bytes;
         changed[at] ^= 1;

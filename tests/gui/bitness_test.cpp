@@ -99,8 +99,9 @@ TEST(BitnessTest, TheListViewLibraryGoesIntoSysWow64WhereEitherBuildFindsIt) {
     MakeFolders(libraries.wow64);
     const ProgramUnderTest program(root / L"AppData", withLibrary);
     ASSERT_TRUE(program.PressMainButton(MainWindow::kHaveAccountButton));
-    EXPECT_EQ(program.AnswerMessageBox(), L"Error: 错误提示：Vista 或者Win7 系统的用户，请右键选择“以管理员身份运行”"
-                                          L"Quillbarrow.exe重新打开工具。单击“确认”关闭工具。");
+    EXPECT_EQ(program.AnswerMessageBox(),
+              L"Error: 错误提示：Vista 或者Win7 系统的用户，请右键选择“以管理员身份运行”"
+              L"Quillbarrow.exe重新打开工具。单击“确认”关闭工具。");
     EXPECT_TRUE(program.WaitForExit());
     RemoveDirectoryW(libraries.wow64.c_str());
     SetEnvironmentVariableW(L"windir", windir.c_str());

@@ -56,7 +56,8 @@ constexpr Expected kAccount[] = {
 // sub-folder.
 const wchar_t* const kNames[] = {L"Favorite2.dat.2012.02.21", L"Favorite2.dat.2012.02.22",
                                  L"Favorite2.dat.2012.02.20.16.从旧电脑拷贝过来的收藏夹备份文件",
-                                 L"副本\\Favorite2.dat.2026.12.07.14.05.33.001", L"副本\\Favorite2.dat.2012.02.27.22 副本 (2)"};
+                                 L"副本\\Favorite2.dat.2026.12.07.14.05.33.001",
+                                 L"副本\\Favorite2.dat.2012.02.27.22 副本 (2)"};
 
 int Pixels(int twips, int dpi) {
     return (twips * dpi + 720) / 1440;
@@ -109,10 +110,15 @@ SIZE TextSize(const std::wstring& text, int tenthPoints, int dpi, int width = 0)
 // where its text needs it, into room no other control takes; a file list shows whole rows, as many as its height
 // holds), and its text whole: a label's within the part of it that no control covers, a button's and a frame
 // caption's on one line. A file list's scroll range covers its widest name.
-void CheckLayout(HWND window, std::span<const Expected> controls, int dpi, int clientWidthTwips, int clientHeightTwips) {
+void CheckLayout(HWND window,
+                 std::span<const Expected> controls,
+                 int dpi,
+                 int clientWidthTwips,
+                 int clientHeightTwips) {
     RECT client{};
     GetClientRect(window, &client);
-    EXPECT_TRUE(Near(client.right, Pixels(clientWidthTwips, dpi)) && Near(client.bottom, Pixels(clientHeightTwips, dpi)))
+    EXPECT_TRUE(Near(client.right, Pixels(clientWidthTwips, dpi)) &&
+                Near(client.bottom, Pixels(clientHeightTwips, dpi)))
         << "client " << client.right << " x " << client.bottom << " at " << dpi;
     for (const Expected& expected : controls) {
         const HWND control = GetDlgItem(window, expected.id);
@@ -128,7 +134,8 @@ void CheckLayout(HWND window, std::span<const Expected> controls, int dpi, int c
             const int row = static_cast<int>(SendMessageW(control, LB_GETITEMHEIGHT, 0, 0));
             heightRight = height <= designedHeight && designedHeight - height < row && inside.bottom % row == 0;
             int widest = 0;
-            for (const std::wstring& name : Entries(control)) widest = std::max<int>(widest, TextSize(name, 90, dpi).cx);
+            for (const std::wstring& name : Entries(control))
+                widest = std::max<int>(widest, TextSize(name, 90, dpi).cx);
             EXPECT_GE(SendMessageW(control, LB_GETHORIZONTALEXTENT, 0, 0), widest) << "file list at " << dpi;
         }
         EXPECT_TRUE(Near(rect.left, designed.left) && Near(rect.top, designed.top) &&
@@ -171,9 +178,10 @@ void CheckResultList(HWND list, int dpi) {
     }
     const auto rows = ListRows(list, 3);
     for (int row = 0; row < static_cast<int>(rows.size()); ++row) {
-        EXPECT_TRUE(rows[row][2].ends_with(L'\u2003')) << "no gap after the size at " << dpi;
+        EXPECT_TRUE(rows[row][2].ends_with(L'\u3000')) << "no gap after the size at " << dpi;
         const RECT label = ListRowRect(list, row, LVIR_LABEL), image = ListRowRect(list, row, LVIR_ICON);
-        EXPECT_LE(TextSize(rows[row][0], 90, dpi).cx + 4, label.right - label.left) << Utf8(rows[row][0]) << " at " << dpi;
+        EXPECT_LE(TextSize(rows[row][0], 90, dpi).cx + 4, label.right - label.left)
+            << Utf8(rows[row][0]) << " at " << dpi;
         EXPECT_EQ(image.right - image.left, MulDiv(16, dpi, 96)) << "row image at " << dpi;
     }
 }
@@ -183,7 +191,8 @@ std::wstring MakeAccount(const TempFolder& root) {
     const std::wstring account = root / L"AppData\\sogouexplorer\\923f0c68321b444d558ab06cfe7b40cf";
     MakeFolders(account + L"\\DailyBackup\\副本");
     MakeFolders(root / L"AppData\\sogouexplorer\\DailyBackup");
-    for (const wchar_t* name : kNames) WriteBytes(account + L"\\DailyBackup\\" + name, Utf8(name));
+    for (const wchar_t* name : kNames)
+        WriteBytes(account + L"\\DailyBackup\\" + name, Utf8(name));
     WriteBytes(account + L"\\Favorite2.dat", "mine");
     return account;
 }
@@ -254,13 +263,17 @@ TEST_P(DpiTest, EveryWindowAndControlIsPlacedAndWhole) {
     EXPECT_EQ(program.Press(window, Panel::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
     WriteBytes(account + L"\\Favorite2.dat", "added");
     const std::wstring kept = program.Press(window, Panel::kRestoreButton);
-    EXPECT_TRUE(kept.starts_with(L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 DailyBackup 文件夹：\n") &&
-                kept.find(L"[broken") == std::wstring::npos) << Utf8(kept);
+    EXPECT_TRUE(
+        kept.starts_with(
+            L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 DailyBackup 文件夹：\n") &&
+        kept.find(L"[broken") == std::wstring::npos)
+        << Utf8(kept);
     const std::wstring missing = L"C:\\Program Files (x86)\\SogouExplorer";
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\WOW6432Node\\SogouExplorer", nullptr, REG_SZ, missing.c_str(),
                     (missing.size() + 1) * 2);
     EXPECT_EQ(program.Press(window, Panel::kLaunchButton),
-              L"错误: 无法启动搜狗浏览器，\n安装文件夹里找不到 sogouexplorer.exe：\n" + missing + L"\n请重新安装搜狗浏览器。");
+              L"错误: 无法启动搜狗浏览器，\n安装文件夹里找不到 sogouexplorer.exe：\n" + missing +
+                  L"\n请重新安装搜狗浏览器。");
     RegDeleteKeyW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\WOW6432Node\\SogouExplorer");
 
     RECT placed{};

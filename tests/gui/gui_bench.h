@@ -87,8 +87,8 @@ struct ProgramUnderTest {
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION info{};
-        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &info)) {
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &info)) {
             throw std::runtime_error("cannot start " + Utf8(program));
         }
         CloseHandle(info.hThread);
@@ -106,26 +106,30 @@ struct ProgramUnderTest {
     template <class CaptionIs>
     HWND WaitFor(const wchar_t* className, CaptionIs captionIs, DWORD timeoutMs) const {
         HWND found = nullptr;
-        WaitUntil([&] {
-            DWORD processId = 0;
-            while ((found = FindWindowExW(nullptr, found, className, nullptr))) {
-                if (GetWindowThreadProcessId(found, &processId) && processId == Id() && IsWindowVisible(found) &&
-                    captionIs(ControlText(found))) {
-                    break;
+        WaitUntil(
+            [&] {
+                DWORD processId = 0;
+                while ((found = FindWindowExW(nullptr, found, className, nullptr))) {
+                    if (GetWindowThreadProcessId(found, &processId) && processId == Id() && IsWindowVisible(found) &&
+                        captionIs(ControlText(found))) {
+                        break;
+                    }
                 }
-            }
-            return found != nullptr;
-        }, timeoutMs);
+                return found != nullptr;
+            },
+            timeoutMs);
         return found;
     }
     HWND WaitForWindow(const wchar_t* caption, DWORD timeoutMs = 10000, const wchar_t* className = nullptr) const {
-        return WaitFor(className, [&](const std::wstring& text) { return !caption || text == caption; }, timeoutMs);
+        return WaitFor(
+            className, [&](const std::wstring& text) { return !caption || text == caption; }, timeoutMs);
     }
     // A visible tooltip of the program whose first line is `name`, waiting for it while the pointer rests; null on
     // timeout.
     HWND WaitForTip(const std::wstring& name, DWORD timeoutMs = 3000) const {
-        return WaitFor(TOOLTIPS_CLASSW, [&](const std::wstring& text) { return text.substr(0, text.find(L'\n')) == name; },
-                       timeoutMs);
+        return WaitFor(
+            TOOLTIPS_CLASSW, [&](const std::wstring& text) { return text.substr(0, text.find(L'\n')) == name; },
+            timeoutMs);
     }
     // Waits for the main window and presses one of its buttons; false when the main window does not come.
     bool PressMainButton(int id) const {
@@ -221,7 +225,11 @@ inline double LongestUnansweredGap(HWND window, DWORD durationMs) {
 // Sends a message whose parameter points at `record` to a window of another process through a copy of the record in
 // that process, as Wine carries no list-view pointers across processes, and reads the record back. `textField` (in
 // `record`), when given, points at a buffer there whose text is returned.
-inline std::wstring SendRemote(HWND window, UINT message, WPARAM wParam, void* record, std::size_t size,
+inline std::wstring SendRemote(HWND window,
+                               UINT message,
+                               WPARAM wParam,
+                               void* record,
+                               std::size_t size,
                                wchar_t** textField = nullptr) {
     DWORD processId = 0;
     const UniqueKernelHandle process{OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, 0,

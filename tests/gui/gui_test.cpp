@@ -24,7 +24,10 @@ std::wstring AccountFolder(const std::wstring& appData, const wchar_t* address) 
 
 // The text of the tip that shows for `name` once the pointer has glided onto `point` of `control` and rests there,
 // when it holds `line` (its facts are told when known, in place); empty when no such tip shows.
-std::wstring TipAfterGlide(const ProgramUnderTest& program, HWND control, POINT point, const std::wstring& name,
+std::wstring TipAfterGlide(const ProgramUnderTest& program,
+                           HWND control,
+                           POINT point,
+                           const std::wstring& name,
                            const std::wstring& line = L"") {
     Glide(control, point);
     const HWND tip = program.WaitForTip(name);
@@ -116,7 +119,8 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesTells
 
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.start"));
     EXPECT_EQ(press(RestorePanel::kRestoreButton), L"错误: 所选文件不在备份目录中，请重新选择");
-    EXPECT_EQ(press(RestorePanel::kUndoButton), Account() ? L"错误: 请先查找账户的备份目录" : L"提示: 未启动恢复，无需撤消恢复");
+    EXPECT_EQ(press(RestorePanel::kUndoButton),
+              Account() ? L"错误: 请先查找账户的备份目录" : L"提示: 未启动恢复，无需撤消恢复");
     EXPECT_EQ(ListNames(start), Names{L"Favorite2.dat.start"});
     EXPECT_EQ(ListNames(profile), Names{L"Favorite2.dat"});
 
@@ -136,9 +140,13 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesTells
         PressKey(window, VK_RETURN);
     };
     choose(0);
-    EXPECT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2012.02.25.21", L"Favorite2.dat.2012.02.27.22"}; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Entries(files) == Names{L"Favorite2.dat.2012.02.25.21", L"Favorite2.dat.2012.02.27.22"};
+    }));
     choose(1);
-    EXPECT_TRUE(WaitUntil([&] { return Entries(files) == Names{L"Favorite2.dat.2011.12.31.20", L"Favorite2.dat.2011.12.31.23"}; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        return Entries(files) == Names{L"Favorite2.dat.2011.12.31.20", L"Favorite2.dat.2011.12.31.23"};
+    }));
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2011.12.31.23"));
     EXPECT_EQ(press(RestorePanel::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "Backup\\Favorite2.dat.2011.12.31.23");
@@ -146,9 +154,12 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesTells
 
     // The tip follows the resting pointer from entry to entry, and is made again after an undo changed the favorites
     // under a pointer that did not move: the backup that was the favorites' very bytes is no longer.
-    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 0), L"Favorite2.dat.2011.12.31.20", L"\n文件大小：34 字节 (34 字节)\n"),
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 0), L"Favorite2.dat.2011.12.31.20",
+                            L"\n文件大小：34 字节 (34 字节)\n"),
               L"");
-    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 1), L"Favorite2.dat.2011.12.31.23", L"\n与当前收藏夹相同"), L"");
+    EXPECT_NE(
+        TipAfterGlide(program, files, EntryPoint(files, 1), L"Favorite2.dat.2011.12.31.23", L"\n与当前收藏夹相同"),
+        L"");
     ASSERT_TRUE(TabTo(window, RestorePanel::kUndoButton));
     PressKey(window, VK_RETURN);
     EXPECT_EQ(program.AnswerMessageBox(), L"提示: 成功撤消恢复");
@@ -167,16 +178,18 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesTells
         const std::wstring kept = message.substr(std::min(lead.size(), message.size()));
         EXPECT_EQ(ReadBytes(profile + L"\\Backup\\" + kept), favorites);
         if (Account()) {
-            EXPECT_TRUE(WaitUntil([&] { return RowNamed(GetDlgItem(window, AccountWindow::kResultList), kept) != -1; }));
+            EXPECT_TRUE(
+                WaitUntil([&] { return RowNamed(GetDlgItem(window, AccountWindow::kResultList), kept) != -1; }));
         }
         return kept;
     };
-    const std::wstring kept = keptAfter(RestorePanel::kRestoreButton,
-                                        L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 Backup 文件夹：\n",
-                                        "saved today");
+    const std::wstring kept = keptAfter(
+        RestorePanel::kRestoreButton,
+        L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 Backup 文件夹：\n", "saved today");
     EXPECT_EQ(Entries(files), (Names{L"Favorite2.dat.2011.12.31.20", L"Favorite2.dat.2011.12.31.23", kept}));
     EXPECT_EQ(SendMessageW(files, LB_GETCURSEL, 0, 0), 1);
-    keptAfter(RestorePanel::kUndoButton, L"提示: 成功撤消恢复\n撤消前的收藏夹已另存到 Backup 文件夹：\n", "added this afternoon");
+    keptAfter(RestorePanel::kUndoButton, L"提示: 成功撤消恢复\n撤消前的收藏夹已另存到 Backup 文件夹：\n",
+              "added this afternoon");
     EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "mine");
 
     // Where the profile's format is known, a damaged backup is restored only when the user says Yes; No, the default,
@@ -230,7 +243,9 @@ TEST_P(RestorePanelTest, RestoresOnlyIntoAKnownProfileKeepsUnsavedFavoritesTells
     EXPECT_FALSE(ReadBytes(profile + L"\\Favorite2Backup.dat"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Windows, RestorePanelTest, testing::Values(RestoreWindow::Account, RestoreWindow::NoAccount),
+INSTANTIATE_TEST_SUITE_P(Windows,
+                         RestorePanelTest,
+                         testing::Values(RestoreWindow::Account, RestoreWindow::NoAccount),
                          [](const testing::TestParamInfo<RestoreWindow>& window) {
                              return window.param == RestoreWindow::Account ? "Account" : "NoAccount";
                          });
@@ -245,7 +260,8 @@ TEST(NoAccountWindowTest, RestoresIntoTheListsProfileWhateverTheChooserAndAppDat
     for (const std::optional<std::wstring>& appData :
          std::initializer_list<std::optional<std::wstring>>{root / L"AppData", std::nullopt, L"", L"AppData"}) {
         const std::wstring profile =
-            (appData && appData->find(L':') != std::wstring::npos ? *appData : std::wstring(known)) + L"\\sogouexplorer";
+            (appData && appData->find(L':') != std::wstring::npos ? *appData : std::wstring(known)) +
+            L"\\sogouexplorer";
         SCOPED_TRACE(appData ? "APPDATA=" + Utf8(*appData) : "APPDATA unset");
         MakeFolders(profile + L"\\DailyBackup");
         WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", "backup");
@@ -260,7 +276,8 @@ TEST(NoAccountWindowTest, RestoresIntoTheListsProfileWhateverTheChooserAndAppDat
             EXPECT_EQ(program.AnswerMessageBox(), L"错误: Backup备份目录不存在，请选在其它备份目录");
             EXPECT_EQ(SendDlgItemMessageW(window, RestorePanel::kFolderChooser, CB_GETCURSEL, 0, 0), 0);
             ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.27.22"));
-            EXPECT_EQ(program.Press(window, RestorePanel::kRestoreButton), L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
+            EXPECT_EQ(program.Press(window, RestorePanel::kRestoreButton),
+                      L"提示: 成功恢复备份数据，请重启浏览器后查看收藏夹");
             EXPECT_EQ(ListNames(profile), (Names{L"DailyBackup", L"Favorite2.dat", L"Favorite2Backup.dat"}));
             EXPECT_EQ(ReadBytes(profile + L"\\Favorite2.dat"), "backup");
             EXPECT_EQ(program.Press(window, RestorePanel::kUndoButton), L"提示: 成功撤消恢复");
@@ -313,11 +330,13 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderShowsRowTipsAndAct
     EXPECT_EQ(search(L"user@example.com", 0), L"");
     ASSERT_TRUE(WaitUntil([&] { return ListRowCount(list) == 5; }));
     const auto rows = ListRows(list, 3);
-    // Numbers go on across sub-folders; a folder has no size, and its own image. An em space keeps the size from the
-    // time after it.
-    EXPECT_EQ(rows, (std::vector<Names>{{longName, L"1", L"7\u2003"}, {L"Favorite2.dat.2012.02.25.21", L"2", L"409600\u2003"},
-                                        {L"notes.txt", L"3", L"5\u2003"}, {L"older", L"4", L"\u2003"},
-                                        {L"Favorite2.dat.2011.12.31.23", L"5", L"300\u2003"}}));
+    // Numbers go on across sub-folders; a folder has no size, and its own image. An ideographic space keeps the size
+    // from the time after it.
+    EXPECT_EQ(rows, (std::vector<Names>{{longName, L"1", L"7\u3000"},
+                                        {L"Favorite2.dat.2012.02.25.21", L"2", L"409600\u3000"},
+                                        {L"notes.txt", L"3", L"5\u3000"},
+                                        {L"older", L"4", L"\u3000"},
+                                        {L"Favorite2.dat.2011.12.31.23", L"5", L"300\u3000"}}));
     const auto image = [&](int row) {
         LVITEMW item{};
         item.mask = LVIF_IMAGE;
@@ -341,8 +360,9 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderShowsRowTipsAndAct
     EXPECT_EQ(Entries(files), (Names{longName, L"Favorite2.dat.2012.02.25.21"}));
     // With Bob's address in the box, the lists still show Alice's backups: neither restore nor undo touches them.
     ASSERT_TRUE(SelectEntry(files, L"Favorite2.dat.2012.02.25.21"));
-    const std::wstring otherAccount = L"错误: 文件列表里是这个账户的备份：\nuser@example.com\n不是输入框里的账户，收藏夹没有改动。\n"
-                                      L"要恢复输入框里的账户，请先点“查找”。";
+    const std::wstring otherAccount =
+        L"错误: 文件列表里是这个账户的备份：\nuser@example.com\n不是输入框里的账户，收藏夹没有改动。\n"
+        L"要恢复输入框里的账户，请先点“查找”。";
     EXPECT_EQ(program.Press(window, RestorePanel::kRestoreButton), otherAccount);
     EXPECT_EQ(program.Press(window, RestorePanel::kUndoButton), otherAccount);
     EXPECT_EQ(ListNames(account), (Names{L"DailyBackup", L"Favorite2.dat"}));
@@ -369,7 +389,8 @@ TEST(BusyWorldTest, TheWindowAnswersWhileFactsAreFoundAndAFailedReadIsNoFact) {
     WriteSparse(profile + L"\\Favorite2.dat", 1ull << 30, 'a');
     WriteSparse(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", 1ull << 30, 'b');
     WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.23", "held");
-    for (int i = 0; i < 3000; ++i) WriteBytes(profile + L"\\Backup\\Favorite2.dat.1." + std::to_wstring(1000 + i), Pattern(4096, 7));
+    for (int i = 0; i < 3000; ++i)
+        WriteBytes(profile + L"\\Backup\\Favorite2.dat.1." + std::to_wstring(1000 + i), Pattern(4096, 7));
     const ProgramUnderTest program(root / L"AppData");
     ASSERT_TRUE(program.PressMainButton(MainWindow::kNoAccountButton));
     const HWND window = program.WaitForWindow(L"本地收藏恢复");
@@ -382,7 +403,8 @@ TEST(BusyWorldTest, TheWindowAnswersWhileFactsAreFoundAndAFailedReadIsNoFact) {
                             L"\n文件大小：1.00 GB (1,073,741,824 字节)\n"),
               L"");
     const HWND tip = program.WaitForTip(L"Favorite2.dat.2012.02.27.22");
-    EXPECT_TRUE(tip && WaitUntil([&] { return ControlText(tip).ends_with(L"\n与当前收藏夹大小相同，内容不同"); }, 60000));
+    EXPECT_TRUE(tip &&
+                WaitUntil([&] { return ControlText(tip).ends_with(L"\n与当前收藏夹大小相同，内容不同"); }, 60000));
     {
         const HelperProcess holder = HoldFile(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.23", L"none");
         Glide(files, EntryPoint(files, 1));
@@ -392,7 +414,8 @@ TEST(BusyWorldTest, TheWindowAnswersWhileFactsAreFoundAndAFailedReadIsNoFact) {
                   L"");
     }
     EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 0), L"Favorite2.dat.2012.02.27.22"), L"");
-    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 1), L"Favorite2.dat.2012.02.27.23", L"\n比当前收藏夹小"), L"");
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 1), L"Favorite2.dat.2012.02.27.23", L"\n比当前收藏夹小"),
+              L"");
 
     Choose(window, RestorePanel::kFolderChooser, 1);
     ASSERT_TRUE(WaitUntil([&] { return Entries(files).size() == 3000; }));
@@ -400,5 +423,6 @@ TEST(BusyWorldTest, TheWindowAnswersWhileFactsAreFoundAndAFailedReadIsNoFact) {
         Glide(files, EntryPoint(files, entry));
         EXPECT_LT(LongestUnansweredGap(window, 1000), 500.0) << "entry " << entry;
     }
-    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 3), Entries(files)[3], L"\n另有 2996 份备份与它相同"), L"");
+    EXPECT_NE(TipAfterGlide(program, files, EntryPoint(files, 3), Entries(files)[3], L"\n另有 2996 份备份与它相同"),
+              L"");
 }

@@ -15,7 +15,8 @@ TEST(KeptCopyName, NeverTheBrowsersNameAndNewestLast) {
     EXPECT_EQ(KeptCopyName({2026, 1, 2, 3, 4, 5}), L"Favorite2.dat.2026.01.02.03.04.05");
     EXPECT_EQ(KeptCopyName({2026, 12, 31, 23, 59, 59}, 12), L"Favorite2.dat.2026.12.31.23.59.59.012");
     std::vector<std::wstring> made = {L"Favorite2.dat.2026.12.07.14"};
-    for (unsigned number = 0; number <= 11; ++number) made.push_back(KeptCopyName({2026, 12, 7, 14, 5, 33}, number));
+    for (unsigned number = 0; number <= 11; ++number)
+        made.push_back(KeptCopyName({2026, 12, 7, 14, 5, 33}, number));
     made.push_back(KeptCopyName({2026, 12, 7, 14, 5, 34}));
     made.push_back(L"Favorite2.dat.2026.12.07.15");
     std::vector<std::wstring> sorted = made;
@@ -30,7 +31,7 @@ TEST(KeptCopyName, NeverTheBrowsersNameAndNewestLast) {
 TEST(TimeFromName, TheBrowsersAndKeptCopiesNamesOnly) {
     const auto time = [](const wchar_t* name) {
         const auto told = TimeFromName(name);
-        return told ? std::vector{told->time.year, told->time.month, told->time.day, told->time.hour,
+        return told ? std::vector{told->time.year,   told->time.month,  told->time.day,        told->time.hour,
                                   told->time.minute, told->time.second, int{told->toTheSecond}}
                     : std::vector<int>{};
     };

@@ -1,8 +1,8 @@
 // Restore and undo on real files (the reliability tests attack them with failures): the refusals, the state table,
 // the favorites kept before they would exist nowhere, exact names and links, what a killed run left, and the facts of
 // each backup, found from what could be read.
-#include "profile/facts_reader.h"
 #include "profile/restore.h"
+#include "profile/facts_reader.h"
 
 #include "test_support.h"
 
@@ -22,7 +22,8 @@ struct Fixture {
         WriteBytes(daily + L"\\Favorite2.dat.2", "backup 2");
         WriteBytes(backup + L"\\Favorite2.dat.old", "older");
     }
-    Notice Restore(const wchar_t* name, BackupFolderKind kind = BackupFolderKind::DailyBackup,
+    Notice Restore(const wchar_t* name,
+                   BackupFolderKind kind = BackupFolderKind::DailyBackup,
                    bool confirmed = false) const {
         return RestoreFavorites(profile, kind, name, confirmed);
     }
@@ -36,7 +37,10 @@ struct Fixture {
 };
 
 // What a success message names as kept after `lead`, with the file it names holding `bytes`; "-" when it keeps none.
-std::wstring KeptName(const Notice& notice, const Notice& done, std::wstring_view lead, const std::wstring& folder,
+std::wstring KeptName(const Notice& notice,
+                      const Notice& done,
+                      std::wstring_view lead,
+                      const std::wstring& folder,
                       const std::string& bytes) {
     EXPECT_EQ(notice.icon, NoticeIcon::Information) << Utf8(notice.text);
     if (notice == done) return L"-";
@@ -61,7 +65,9 @@ TEST(RestoreFavorites, RefusalsStateTableAndFailures) {
     const std::string current = Pattern(100000, 7);
     WriteBytes(p.favorites, current);
     // Favorites, undo copy, and how many entries the profile folder holds: no temporary file stays.
-    const auto files = [&] { return std::tuple(ReadBytes(p.favorites), ReadBytes(p.undo), ListNames(p.folder).size()); };
+    const auto files = [&] {
+        return std::tuple(ReadBytes(p.favorites), ReadBytes(p.undo), ListNames(p.folder).size());
+    };
 
     // The browser check comes first.
     {
@@ -109,13 +115,16 @@ TEST(RestoreFavorites, KeepsFavoritesThatExistNowhereElseInNamesThatSortNewestLa
         return kept;
     };
     Names made;
-    for (int i = 0; i < 11; ++i) made.push_back(restoreOver("today " + std::to_string(i)));
+    for (int i = 0; i < 11; ++i)
+        made.push_back(restoreOver("today " + std::to_string(i)));
     EXPECT_EQ(ReadBytes(p.favorites), "backup 2");
     // The favorites as a listed backup (in either folder), as a kept copy, or as the undo copy: nothing is written.
-    for (const char* saved : {"backup 1", "older", "today 3", "first"}) EXPECT_EQ(restoreOver(saved), L"-") << saved;
+    for (const char* saved : {"backup 1", "older", "today 3", "first"})
+        EXPECT_EQ(restoreOver(saved), L"-") << saved;
     const HWND list =
         CreateWindowExW(0, L"LISTBOX", nullptr, LBS_SORT, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-    for (const std::wstring& name : ListNames(p.daily)) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
+    for (const std::wstring& name : ListNames(p.daily))
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     made.insert(made.begin(), {L"Favorite2.dat.1", L"Favorite2.dat.2"});
     EXPECT_EQ(Entries(list), made);
     DestroyWindow(list);
@@ -144,8 +153,8 @@ TEST(RestoreFavorites, KeepsFavoritesThatExistNowhereElseInNamesThatSortNewestLa
     EXPECT_TRUE(IsFailure(p.Undo(), L"无法把撤消前的收藏夹另存到备份目录中，\n收藏夹没有改动。"));
     EXPECT_EQ(ListNames(p.folder), (Names{L"DailyBackup", L"Favorite2.dat", L"Favorite2Backup.dat"}));
     DeleteFileW(p.daily.c_str());
-    EXPECT_NE(KeptName(p.Undo(BackupFolderKind::Backup), kUndoneNotice, L"撤消前的收藏夹已另存到 DailyBackup 文件夹：\n",
-                       p.daily, "new"),
+    EXPECT_NE(KeptName(p.Undo(BackupFolderKind::Backup), kUndoneNotice,
+                       L"撤消前的收藏夹已另存到 DailyBackup 文件夹：\n", p.daily, "new"),
               L"-");
     EXPECT_EQ(ReadBytes(p.favorites), "old");
 }
@@ -189,8 +198,9 @@ TEST(RestoreFavorites, ExactNamesAndLinks) {
     const std::wstring aside = p.root / L"Sync\\aside.dat";
     WriteBytes(aside, "old favorites");
     MakeLink(p.undo, aside);
-    EXPECT_NE(KeptName(p.Undo(), kUndoneNotice, L"撤消前的收藏夹已另存到 DailyBackup 文件夹：\n", p.daily, "back again"),
-              L"-");
+    EXPECT_NE(
+        KeptName(p.Undo(), kUndoneNotice, L"撤消前的收藏夹已另存到 DailyBackup 文件夹：\n", p.daily, "back again"),
+        L"-");
     EXPECT_EQ(ReadBytes(p.favorites), "old favorites");
     EXPECT_EQ(ReadBytes(aside), "old favorites");
     EXPECT_EQ(Attributes(aside) & FILE_ATTRIBUTE_HIDDEN, 0u);
@@ -209,7 +219,8 @@ TEST(RestoreFavorites, ExactNamesAndLinks) {
     DeleteFileW(q.favorites.c_str());
     WriteBytes(q.favorites, "saved nowhere");
     q.profile.SetWritesConfined(true);
-    EXPECT_TRUE(q.Restore(L"Favorite2.dat.old", BackupFolderKind::Backup).text.starts_with(L"收藏夹文件夹里有指向别处的链接"));
+    EXPECT_TRUE(
+        q.Restore(L"Favorite2.dat.old", BackupFolderKind::Backup).text.starts_with(L"收藏夹文件夹里有指向别处的链接"));
     EXPECT_EQ(ReadBytes(q.favorites), "saved nowhere");
     EXPECT_EQ(ListNames(p.backup), Names{L"Favorite2.dat.old"});
 }
@@ -228,11 +239,13 @@ TEST(RestoreFavorites, ClearsOnlyItsOwnTemporariesAndMendsWhatAKillLeftHidden) {
     const std::wstring inUse = temporaryOf(other), leftOver = temporaryOf(ended), lookAlike = temporaryOf(ended, L"2"),
                        malformed = temporaryOf(ended, L"x"), emptyLeftOver = temporaryOf(ended, L"3");
     ended.Stop();
-    for (const std::wstring& name : {inUse, leftOver, malformed}) WriteHidden(p.folder + L'\\' + name, "partial copy");
+    for (const std::wstring& name : {inUse, leftOver, malformed})
+        WriteHidden(p.folder + L'\\' + name, "partial copy");
     WriteBytes(p.folder + L'\\' + lookAlike, "the user's");
     // Visible, but empty: a run killed as it made the file, before it was hidden. It holds nothing.
     WriteBytes(p.folder + L'\\' + emptyLeftOver, "");
-    const std::wstring keptHidden = p.daily + L"\\Favorite2.dat.2026.12.07.14.05.33", userHidden = p.daily + L"\\Favorite2.dat.mine";
+    const std::wstring keptHidden = p.daily + L"\\Favorite2.dat.2026.12.07.14.05.33",
+                       userHidden = p.daily + L"\\Favorite2.dat.mine";
     WriteHidden(keptHidden, "kept");
     WriteHidden(userHidden, "hidden by the user");
     SetFileAttributesW(p.favorites.c_str(), FILE_ATTRIBUTE_HIDDEN);
@@ -294,7 +307,8 @@ TEST(RestoreFavorites, KnowsEachBackupFromWhatCouldBeRead) {
     EXPECT_TRUE(firstFacts(names[3]).damaged);
 
     EXPECT_EQ(p.Restore(names[0]), kBackupIsCurrentNotice);
-    EXPECT_EQ(p.Restore(names[3]), QuestionNotice(L"所选备份文件不完整或已损坏，\n恢复后浏览器可能读不出收藏夹。\n仍要恢复吗？"));
+    EXPECT_EQ(p.Restore(names[3]),
+              QuestionNotice(L"所选备份文件不完整或已损坏，\n恢复后浏览器可能读不出收藏夹。\n仍要恢复吗？"));
     EXPECT_EQ(ListNames(p.folder), (Names{L"Backup", L"DailyBackup", L"Favorite2.dat"}));
     {
         const HelperProcess holder = HoldFile(p.daily + L'\\' + names[1], L"none");

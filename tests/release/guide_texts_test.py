@@ -1,21 +1,31 @@
 #!/usr/bin/env python3
 """Checks the guide against the program's own texts, so that neither can change without the other.
 
-usage: guide_texts_test.py GUIDE TEXTS_H
+usage: guide_texts_test.py GUIDE TEXTS_H SOURCE_ROOT
 
 The guide quotes the program's texts in 「」, word for word; inside a quote, 〈〉 stands for a part the program
-fills in (a folder, a path, a number), and a line break with the next line's indentation is only layout. So
-every quote is a run of the program's texts and such parts. The program's texts are the constants of texts.h,
-compared without the spaces and line breaks at their ends, where they join with what the program adds.
+fills in (a folder, a path, a number), and a line break with the next line's indentation is only layout, as are the
+line breaks the program puts into its messages. So every quote is a run of the program's texts and such parts. The
+program's texts are the constants of texts.h, compared without the spaces and line breaks at their ends, where they
+join with what the program adds.
 
 It checks that the guide opens in Notepad on any Windows (UTF-8 with a byte-order mark, CRLF line ends), that
-every quoted text is one of the program's, and that every caption, label and message the program shows is
-quoted: all constants but the names on disk.
+every quoted text is one of the program's, that every caption, label and message the program shows is quoted (all
+constants but the names on disk), and that the figures the guide gives are those the program uses.
 """
 import re
 import sys
 
 NAMES_SECTION = "Names on disk"
+
+# The figures the guide gives, each with where the program sets it: the guide's words, a file of the source tree, a
+# pattern whose numbers in that file add up to the figure, and the figure.
+FIGURES = [
+    ("只列出三份", "src/window/backup_tips.cpp", r"kNamedSameAs = (\d+);", 3),
+    ("工具会等大约一秒再试", "src/filesystem/busy_retry.h", r"kWaitsMs\[\] = \{([\d, ]+)\}", 1000),
+    ("另一个最多等三秒", "src/profile/restore.h", r"kProfileLockWaitMs = (\d+);", 3000),
+    ("32 个字母和数字", "src/profile/profile.cpp", r"DigestText\(Utf16LeBytes\(address\), (\d+)\)", 32),
+]
 
 
 def c_string(literals, where):
@@ -89,8 +99,16 @@ def guide_quotes(path, failures):
 
 
 def main():
-    guide, texts_h = sys.argv[1:3]
+    guide, texts_h, root = sys.argv[1:4]
     failures = []
+    guide_text = open(guide, encoding="utf-8-sig").read().replace("\r\n", "\n")
+    for words, path, pattern, figure in FIGURES:
+        found = re.search(pattern, open(f"{root}/{path}", encoding="utf-8").read())
+        given = sum(int(n) for n in re.findall(r"\d+", found.group(1))) if found else None
+        if words not in guide_text:
+            failures.append(f"the guide no longer says '{words}'")
+        if given != figure:
+            failures.append(f"the guide says '{words}', but {path} gives {given}")
     constants = program_texts(texts_h)
     if not any(section and section.startswith(NAMES_SECTION) for _, _, section in constants):
         failures.append(f"texts.h has no section '{NAMES_SECTION}...': which constants are not shown is unclear")
@@ -98,7 +116,7 @@ def main():
     for name, value, _ in constants:
         if re.search(r"[「」〈〉]", value):
             failures.append(f"texts.h: {name} holds a mark the guide quotes with")
-        values.setdefault(value.strip(), []).append(name)
+        values.setdefault(value.replace("\n", "").strip(), []).append(name)
 
     quoted = set()
     for line, quote, texts in guide_quotes(guide, failures):
@@ -109,7 +127,7 @@ def main():
     for name, value, section in constants:
         if section and section.startswith(NAMES_SECTION):
             continue
-        if value.strip() not in quoted:
+        if value.replace("\n", "").strip() not in quoted:
             failures.append(f"texts.h: {name} ({value.strip()!r}) is not quoted in the guide")
 
     for failure in failures:

@@ -27,7 +27,8 @@ class Reliability : public testing::Test {
 protected:
     Reliability() {
         MakeFolders(daily);
-        for (int i = 0; i < 4; ++i) WriteBytes(i == 0 ? favorites : BackupPath(i), contents[i]);
+        for (int i = 0; i < 4; ++i)
+            WriteBytes(i == 0 ? favorites : BackupPath(i), contents[i]);
         SetFileAttributesW(BackupPath(1).c_str(), FILE_ATTRIBUTE_READONLY);
         SetFileAttributesW(BackupPath(2).c_str(), FILE_ATTRIBUTE_HIDDEN);
     }
@@ -60,7 +61,8 @@ protected:
                 return ErrorNotice(lead);
             };
             if (browser) return kBrowserRunningNotice;
-            if (restore && !present[backup]) return ErrorNotice(L"所选的备份文件已经不在了，\n可能被删除或移走了。请重新选择。");
+            if (restore && !present[backup])
+                return ErrorNotice(L"所选的备份文件已经不在了，\n可能被删除或移走了。请重新选择。");
             // A restore reads the backup, and the favorites it compares it with, as they are now.
             if (restore && blocks(2, false)) return failed(kReadBackupFailed, true);
             if (restore && blocks(0, false)) return failed(kReadFavoritesFailed, true);
@@ -71,7 +73,8 @@ protected:
             // Favorites saved nowhere else are kept first, by a restore over an older undo copy and by an undo.
             // Backups 1 and 3 are listed (present or moved aside under a listed name); the hidden backup 2 is not.
             else if (!SavedElsewhere(backup, blocks)) {
-                if (full || blocks(0, false)) return failed(restore ? kKeepFavoritesFailed : kKeepBeforeUndoFailed, !full);
+                if (full || blocks(0, false))
+                    return failed(restore ? kKeepFavoritesFailed : kKeepBeforeUndoFailed, !full);
                 keptNow = kept[inFavorites] = true;
             }
             if (readOnly || full || blocks(0, true) || (!restore && blocks(1, false))) {
@@ -222,7 +225,8 @@ TEST(TwoCopiesTest, RestoringInOneFolderAtOnceBothSucceed) {
     // Two backups, one for each copy of the tool, so that every round writes the favorites.
     const std::string backups[] = {Pattern(4 << 20, 1), Pattern(4 << 20, 2)};
     const wchar_t* const names[] = {L"Favorite2.dat.1", L"Favorite2.dat.2"};
-    for (int i = 0; i < 2; ++i) WriteBytes(profile / L"DailyBackup\\" + names[i], backups[i]);
+    for (int i = 0; i < 2; ++i)
+        WriteBytes(profile / L"DailyBackup\\" + names[i], backups[i]);
     WriteBytes(profile / L"Favorite2.dat", "old");
     ASSERT_EQ(RestoreFavorites(PlainProfile(profile.Path()), BackupFolderKind::DailyBackup, names[0]).icon,
               NoticeIcon::Information);
@@ -230,7 +234,8 @@ TEST(TwoCopiesTest, RestoringInOneFolderAtOnceBothSucceed) {
     for (int round = 0; round < kRounds; ++round) {
         const HelperProcess runs[] = {StartCrashRunner(L"-", profile.Path(), names[round % 2]),
                                       StartCrashRunner(L"-", profile.Path(), names[1 - round % 2])};
-        for (const HelperProcess& run : runs) failures += run.ExitCode() >= kKilled;
+        for (const HelperProcess& run : runs)
+            failures += run.ExitCode() >= kKilled;
     }
     EXPECT_EQ(failures, 0) << "of " << 2 * kRounds << " runs";
     const auto favorites = ReadBytes(profile / L"Favorite2.dat");
@@ -269,7 +274,8 @@ TEST(TwoCopiesTest, ARestoreAndAnUndoAtOnceLoseNothing) {
         for (const std::wstring& path : {profile / L"Favorite2.dat", profile / L"Favorite2Backup.dat"}) {
             kept = kept || ReadBytes(path) == originals;
         }
-        for (const std::wstring& name : ListNames(daily)) kept = kept || ReadBytes(daily + L'\\' + name) == originals;
+        for (const std::wstring& name : ListNames(daily))
+            kept = kept || ReadBytes(daily + L'\\' + name) == originals;
         EXPECT_TRUE(kept) << "the original favorites are in no file";
         // An undo that says it is done has put the originals back, whichever came first.
         if (undone < kKilled) {
@@ -303,11 +309,13 @@ TEST(TwoCopiesTest, OneOperationAtATimePerProfileAndAKilledCopysLockTakenOver) {
 TEST_F(Reliability, FullDiskRestoreFailsWithTheFilesWhole) {
     if (mounted.empty()) GTEST_SKIP() << "no small file system could be mounted here, so no disk can be filled";
     SetFull(true);
-    EXPECT_EQ(Operate(3), ErrorNotice(kSaveUndoCopyFailed + std::wstring(kReasonLead) + SystemErrorText(ERROR_DISK_FULL)));
+    EXPECT_EQ(Operate(3),
+              ErrorNotice(kSaveUndoCopyFailed + std::wstring(kReasonLead) + SystemErrorText(ERROR_DISK_FULL)));
     SetFull(false);
     Operate(1);
     SetFull(true);
-    EXPECT_EQ(Operate(3), ErrorNotice(kRestoreBackupFailed + std::wstring(kReasonLead) + SystemErrorText(ERROR_DISK_FULL)));
+    EXPECT_EQ(Operate(3),
+              ErrorNotice(kRestoreBackupFailed + std::wstring(kReasonLead) + SystemErrorText(ERROR_DISK_FULL)));
 }
 
 // Each file held with each sharing, for a restore that saves the undo copy and for an undo: a hold of 100 ms is
@@ -348,15 +356,16 @@ TEST_F(Reliability, RandomSequenceFollowsTheModel) {
         ++counts[kind];
         if (kind == 0) Operate(pick(4), pick(30), kShares[pick(3)], pick(5) == 0);  // mostly with no file held
         if (kind == 1)
-            browser =
-                browser ? std::nullopt : std::optional(HelperProcess::StartAs(browserFolder / L"SogouExplorer.exe", {}));
+            browser = browser ? std::nullopt
+                              : std::optional(HelperProcess::StartAs(browserFolder / L"SogouExplorer.exe", {}));
         if (kind == 2) {
             const std::wstring path = BackupPath(toggled), away = path + L".away";
             present[toggled] = !present[toggled];
             MoveFileW((present[toggled] ? away : path).c_str(), (present[toggled] ? path : away).c_str());
         }
         if (kind == 3)
-            SetFileAttributesW(favorites.c_str(), (readOnly = !readOnly) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
+            SetFileAttributesW(favorites.c_str(),
+                               (readOnly = !readOnly) ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
         if (kind == 4) SetFull(!full);
         Check();
     }

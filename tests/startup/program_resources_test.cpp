@@ -23,7 +23,8 @@ TEST(ProgramResources, ChineseThroughoutAndRunAsInvoker) {
                                    reinterpret_cast<LONG_PTR>(&languages));
         }
         EXPECT_FALSE(languages.empty());
-        for (const WORD language : languages) EXPECT_EQ(language, 0x0804);
+        for (const WORD language : languages)
+            EXPECT_EQ(language, 0x0804);
     }
     const HRSRC found = FindResourceW(program.Get(), MAKEINTRESOURCEW(1), RT_MANIFEST);
     ASSERT_TRUE(found);

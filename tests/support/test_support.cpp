@@ -15,8 +15,7 @@ namespace {
 }
 
 // Wine's own function that names a path as the Linux side does; missing on Windows.
-const auto kUnixFileName =
-    SystemFunction<char*(CDECL*)(const wchar_t*)>(L"kernel32.dll", "wine_get_unix_file_name");
+const auto kUnixFileName = SystemFunction<char*(CDECL*)(const wchar_t*)>(L"kernel32.dll", "wine_get_unix_file_name");
 
 std::wstring UnixPath(const std::wstring& path) {
     char* name = kUnixFileName(path.c_str());
@@ -73,7 +72,8 @@ void RemoveTree(const std::wstring& path) {
     SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     // A link to a folder is removed itself, never followed.
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-        for (const std::wstring& name : ListNames(path)) RemoveTree(path + L'\\' + name);
+        for (const std::wstring& name : ListNames(path))
+            RemoveTree(path + L'\\' + name);
     }
     if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveDirectoryW(path.c_str());
@@ -187,7 +187,8 @@ bool IsWow64(HANDLE process) {
     return IsWow64Process(process, &wow64) && wow64;
 }
 
-HelperProcess HelperProcess::StartAs(const std::wstring& executablePath, std::initializer_list<std::wstring> arguments,
+HelperProcess HelperProcess::StartAs(const std::wstring& executablePath,
+                                     std::initializer_list<std::wstring> arguments,
                                      const std::wstring& image) {
     const std::wstring source = image.empty() ? TestBinaryFolder() + L"\\qb_test_helper.exe" : image;
     if (executablePath != source) {
@@ -196,7 +197,8 @@ HelperProcess HelperProcess::StartAs(const std::wstring& executablePath, std::in
     }
     // The helper ends by itself when this process ends, so a failed test leaves no stray process behind.
     std::wstring commandLine = QuoteArgument(executablePath) + L' ' + std::to_wstring(GetCurrentProcessId());
-    for (const auto& argument : arguments) commandLine += L' ' + QuoteArgument(argument);
+    for (const auto& argument : arguments)
+        commandLine += L' ' + QuoteArgument(argument);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION info{};

@@ -64,7 +64,8 @@ class HelperProcess {
 public:
     // Copies `image` (default: the helper) to `executablePath`, creating folders, and starts it with the parent's id
     // and the arguments.
-    static HelperProcess StartAs(const std::wstring& executablePath, std::initializer_list<std::wstring> arguments,
+    static HelperProcess StartAs(const std::wstring& executablePath,
+                                 std::initializer_list<std::wstring> arguments,
                                  const std::wstring& image = {});
     static HelperProcess Start(std::initializer_list<std::wstring> arguments);
 
@@ -129,21 +130,24 @@ inline const Notice kBrowserRunningNotice{L"检测到搜狗浏览器正在运行
                                           NoticeIcon::Error};
 inline const Notice kBackupIsCurrentNotice{L"所选备份与当前收藏夹完全相同，\n收藏夹没有改动。", L"提示",
                                            NoticeIcon::Information};
-inline const Notice kAnotherCopyNotice{L"另一个本工具窗口正在处理这个收藏夹，\n收藏夹没有改动。请等它做完再试。", L"错误",
-                                       NoticeIcon::Error};
+inline const Notice kAnotherCopyNotice{L"另一个本工具窗口正在处理这个收藏夹，\n收藏夹没有改动。请等它做完再试。",
+                                       L"错误", NoticeIcon::Error};
 // The success messages of a restore and of an undo that kept the favorites as a new copy in DailyBackup: their first
 // words, then the copy's name.
 inline constexpr wchar_t kKeptNotice[] =
     L"成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 DailyBackup 文件夹：\nFavorite2.dat.";
-inline constexpr wchar_t kKeptBeforeUndoNotice[] = L"成功撤消恢复\n撤消前的收藏夹已另存到 DailyBackup 文件夹：\nFavorite2.dat.";
+inline constexpr wchar_t kKeptBeforeUndoNotice[] =
+    L"成功撤消恢复\n撤消前的收藏夹已另存到 DailyBackup 文件夹：\nFavorite2.dat.";
 // The failure messages: what failed, then the reason after these words.
 inline constexpr wchar_t kReasonLead[] = L"\n\n原因：";
 inline constexpr wchar_t kInUseReason[] = L"另一个程序正在使用这个文件。\n请关闭那个程序（或搜狗浏览器）后再试。";
 inline constexpr wchar_t kReadBackupFailed[] = L"无法读取所选的备份文件，收藏夹没有改动。";
 inline constexpr wchar_t kReadFavoritesFailed[] = L"无法读取当前的收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
-inline constexpr wchar_t kSaveUndoCopyFailed[] = L"无法保存撤消用的收藏夹副本\n（Favorite2Backup.dat），收藏夹没有改动。";
+inline constexpr wchar_t kSaveUndoCopyFailed[] =
+    L"无法保存撤消用的收藏夹副本\n（Favorite2Backup.dat），收藏夹没有改动。";
 inline constexpr wchar_t kRestoreBackupFailed[] = L"无法用所选备份替换收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
-inline constexpr wchar_t kRestoreUndoCopyFailed[] = L"无法用撤消副本恢复收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
+inline constexpr wchar_t kRestoreUndoCopyFailed[] =
+    L"无法用撤消副本恢复收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
 inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，\n收藏夹没有改动。";
 inline constexpr wchar_t kKeepBeforeUndoFailed[] = L"无法把撤消前的收藏夹另存到备份目录中，\n收藏夹没有改动。";
 inline constexpr wchar_t kDeleteUndoCopyFailed[] =

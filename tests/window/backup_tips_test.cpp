@@ -29,7 +29,8 @@ TEST(FactLines, SizeTimeComparisonSameCopiesDamageAndWhatWasNotRead) {
     facts.size = 38000;
     facts.favorites = FavoritesMatch::Different;
     facts.favoritesSize = 100000;
-    EXPECT_EQ(FactLines(facts, L"2012年2月27日 22时"), L"\n文件大小：37.1 KB (38,000 字节)\n保存时间：2012年2月27日 22时\n比当前收藏夹小 62%");
+    EXPECT_EQ(FactLines(facts, L"2012年2月27日 22时"),
+              L"\n文件大小：37.1 KB (38,000 字节)\n保存时间：2012年2月27日 22时\n比当前收藏夹小 62%");
     facts.size = 105000;
     EXPECT_EQ(LastLine(FactLines(facts, L"")), L"比当前收藏夹大 5%");
     facts.size = 100400;
@@ -44,14 +45,16 @@ TEST(FactLines, SizeTimeComparisonSameCopiesDamageAndWhatWasNotRead) {
     facts.favorites = FavoritesMatch::NoFavorites;
     facts.sameAs = {L"a", L"b", L"c", L"d", L"e"};
     facts.damaged = true;
-    EXPECT_EQ(FactLines(facts, L""), L"\n文件大小：97.6 KB (100,000 字节)\n当前没有收藏夹文件\n与 a 相同\n与 b 相同\n与 c 相同\n"
-                                     L"另有 2 份备份与它相同\n文件不完整或已损坏");
+    EXPECT_EQ(FactLines(facts, L""),
+              L"\n文件大小：97.6 KB (100,000 字节)\n当前没有收藏夹文件\n与 a 相同\n与 b 相同\n与 c 相同\n"
+              L"另有 2 份备份与它相同\n文件不完整或已损坏");
     facts.favorites = FavoritesMatch::Same;
     facts.sameAs.clear();
     facts.damaged = false;
     EXPECT_EQ(LastLine(FactLines(facts, L"")), L"与当前收藏夹相同");
     facts.unreadable = L"它已经不在了";
-    EXPECT_EQ(FactLines(facts, L"t"), L"\n文件大小：97.6 KB (100,000 字节)\n保存时间：t\n现在读不出这份备份：它已经不在了");
+    EXPECT_EQ(FactLines(facts, L"t"),
+              L"\n文件大小：97.6 KB (100,000 字节)\n保存时间：t\n现在读不出这份备份：它已经不在了");
     facts.listed = false;
     EXPECT_EQ(FactLines(facts, L"t"), L"\n这份备份已经不在备份目录里了");
 }

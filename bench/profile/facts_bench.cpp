@@ -39,7 +39,8 @@ int main() {
         {L"Favorite2.dat.2012.02.26.22", Database(kPages * 4 / 5, 2)},
         {L"Favorite2.dat.2012.02.25.22", Database(kPages, 3).substr(0, kPages * 1024 - 100)},
     };
-    for (const auto& [name, bytes] : backups) WriteBytes(daily + L'\\' + name, bytes);
+    for (const auto& [name, bytes] : backups)
+        WriteBytes(daily + L'\\' + name, bytes);
 
     std::printf("facts of one backup against a %zu MiB favorites file, medians of %d runs:\n", kPages / 1024, kRuns);
     const char* const kinds[] = {"the same bytes", "another size", "damaged"};

@@ -1,4 +1,4 @@
-#include "account/scan_columns.h"
+#include "account/column_widths.h"
 
 #include <gtest/gtest.h>
 
