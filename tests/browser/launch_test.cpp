@@ -19,15 +19,14 @@ const Notice kNotInstalled = ErrorNotice(
 // Sets the install folder in one view of the registry (KEY_WOW64_32KEY or KEY_WOW64_64KEY); none removes the key.
 void SetInstallFolder(REGSAM view, const std::wstring* folder) {
     RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, view, 0);
-    if (!folder) return;
     HKEY key = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
+    if (!folder || RegCreateKeyExW(HKEY_LOCAL_MACHINE, kInstallKey, 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, &key,
+                                   nullptr) != ERROR_SUCCESS) {
+        return;
+    }
     const UniqueRegistryKey owned{key};
-    ASSERT_EQ(RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
-                             static_cast<DWORD>((folder->size() + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
+    RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder->c_str()),
+                   static_cast<DWORD>((folder->size() + 1) * sizeof(wchar_t)));
 }
 
 // Both views are empty again at the end, whatever the test did.
@@ -42,17 +41,17 @@ struct InstallKeys {
 
 }  // namespace
 
-TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
+// The browser starts in its own folder, by its exact path: never the Program.exe that an unquoted "Program Files"
+// path would start.
+TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnlyAndStartsTheBrowserThere) {
     const InstallKeys keys;
     const TempFolder root(L"qb-launch");
     // Two installs, each with a "browser" (the helper, which records its start when given no arguments).
     const std::wstring only64 = root / L"64-bit view";
-    const std::wstring only32 = root / L"32-bit view";
-    for (const std::wstring& folder : {only64, only32}) {
-        MakeFolders(folder);
-        ASSERT_TRUE(CopyFileW((TestBinaryFolder() + L"\\qb_test_helper.exe").c_str(),
-                              (folder + L"\\sogouexplorer.exe").c_str(), FALSE));
-    }
+    const std::wstring only32 = root / L"Program Files\\Sogou Explorer";
+    for (const std::wstring& path :
+         {only64 + L"\\sogouexplorer.exe", only32 + L"\\sogouexplorer.exe", root / L"Program.exe"})
+        HelperProcess::StartAs(path, {}).Stop();
 
     // A folder in the 64-bit view alone is not the browser's: the program says it is not installed.
     SetInstallFolder(KEY_WOW64_64KEY, &only64);
@@ -61,13 +60,13 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
     // With a folder in the 32-bit view too, that one is started, and never the other.
     SetInstallFolder(KEY_WOW64_32KEY, &only32);
     EXPECT_EQ(LaunchBrowser(), std::nullopt);
-    const auto started = [](const std::wstring& folder) {
-        return FileExists(folder + L"\\sogouexplorer.exe.launched");
-    };
-    for (int i = 0; i < 1000 && !started(only32); ++i)
+    const std::wstring record = only32 + L"\\sogouexplorer.exe.launched";
+    for (int i = 0; i < 1000 && !FileExists(record); ++i)
         Sleep(10);
-    EXPECT_TRUE(started(only32));
-    EXPECT_FALSE(started(only64));
+    const std::string launched = ReadBytes(record).value_or("");
+    EXPECT_EQ(std::wstring(reinterpret_cast<const wchar_t*>(launched.data()), launched.size() / 2),
+              L'"' + only32 + L"\\sogouexplorer.exe\"\n" + only32);
+    EXPECT_FALSE(FileExists(only64 + L"\\sogouexplorer.exe.launched") || FileExists(root / L"Program.exe.launched"));
 
     // A folder without the browser, and an empty or relative one, which names no place, not even the browser below
     // the current folder.
@@ -76,7 +75,7 @@ TEST(LaunchBrowser, ReadsTheInstallFolderFromThe32BitViewOnly) {
     EXPECT_EQ(LaunchBrowser(), ErrorNotice(L"无法启动搜狗浏览器，\n安装文件夹里找不到 sogouexplorer.exe：\n" + nowhere +
                                            L"\n请重新安装搜狗浏览器。"));
     SetCurrentDirectoryW(root.Path().c_str());
-    for (const std::wstring folder : {L"", L"32-bit view"}) {
+    for (const std::wstring folder : {L"", L"Program Files\\Sogou Explorer"}) {
         SetInstallFolder(KEY_WOW64_32KEY, &folder);
         EXPECT_EQ(LaunchBrowser(), kNotInstalled);
     }

@@ -2,21 +2,30 @@
 // list that cannot be read.
 #include "browser/process_search.h"
 
+#include "filesystem/file_exists.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
-// The name matches anywhere in the full path whatever the case, and no call leaves a handle open.
-TEST(IsProcessRunning, MatchesTheNameAnywhereInTheRunningPathAndLeaksNoHandle) {
+// The name matches anywhere in the full path whatever the case, and no call leaves a handle open. A browser of the
+// other bitness is found too: a 32-bit build reads a 64-bit process's path and a 64-bit build a 32-bit one's; the
+// helper of the other bitness stands in for it.
+TEST(IsProcessRunning, MatchesTheNameAnywhereInTheRunningPathOfEitherBitnessAndLeaksNoHandle) {
     constexpr wchar_t kName[] = L"Sogouexplorer.exe";
     const std::pair<const wchar_t*, bool> kCases[] = {{L"SogouExplorer\\SOGOUEXPLORER.EXE", true},
                                                       {L"sogouexplorer.exe.old\\x.exe", true},
                                                       {L"Sogouexplorer2.exe", false},
                                                       {L"Sogouexplorer.ex", false}};
-    for (const auto& [path, found] : kCases) {
-        const TempFolder folder(L"qb-browser");
-        HelperProcess helper = HelperProcess::StartAs(folder / path, {});
-        EXPECT_EQ(IsProcessRunning(kName), found ? ProcessCheck::Running : ProcessCheck::NotRunning) << path;
+    const std::wstring otherBitness =
+        TestBinaryFolder() + (sizeof(void*) == 8 ? L"\\qb_test_helper32.exe" : L"\\qb_test_helper64.exe");
+    ASSERT_TRUE(FileExists(otherBitness)) << "no test helper of the other bitness was built";
+    for (const std::wstring& image : {std::wstring(), otherBitness}) {
+        for (const auto& [path, found] : kCases) {
+            const TempFolder folder(L"qb-browser");
+            const HelperProcess browser = HelperProcess::StartAs(folder / path, {}, image);
+            EXPECT_EQ(IsWow64(browser.Handle()) != IsWow64(GetCurrentProcess()), !image.empty());
+            EXPECT_EQ(IsProcessRunning(kName), found ? ProcessCheck::Running : ProcessCheck::NotRunning) << Utf8(path);
+        }
     }
 
     // The next free handle value: a handle left open keeps its slot, so this would rise.
@@ -29,32 +38,6 @@ TEST(IsProcessRunning, MatchesTheNameAnywhereInTheRunningPathAndLeaksNoHandle) {
     const HANDLE after = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     CloseHandle(after);
     EXPECT_EQ(after, before);
-}
-
-// A browser of the other bitness is found too, also where only its full path names it: a 32-bit build reads a
-// 64-bit process's path and a 64-bit build a 32-bit one's. The helper of the other bitness stands in for it.
-TEST(IsProcessRunning, FindsABrowserOfTheOtherBitnessByItsFullPath) {
-    const std::wstring helper =
-        TestBinaryFolder() + (sizeof(void*) == 8 ? L"\\qb_test_helper32.exe" : L"\\qb_test_helper64.exe");
-    if (GetFileAttributesW(helper.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        GTEST_SKIP() << "no test helper of the other bitness was built";
-    }
-    constexpr wchar_t kName[] = L"Sogouexplorer.exe";
-    const std::pair<const wchar_t*, bool> kCases[] = {{L"SogouExplorer\\SOGOUEXPLORER.EXE", true},
-                                                      {L"sogouexplorer.exe.old\\x.exe", true},
-                                                      {L"Sogouexplorer2.exe", false}};
-    for (const auto& [path, found] : kCases) {
-        const TempFolder folder(L"qb-browser");
-        const std::wstring executable = folder / path;
-        const HelperProcess browser = HelperProcess::StartAs(executable, {}, helper);
-        EXPECT_NE(IsWow64(browser.Handle()), IsWow64(GetCurrentProcess())) << "the helper has this build's bitness";
-        // Its whole path shows once it runs; then the name is looked for.
-        bool running = false;
-        for (int i = 0; i < 100 && !(running = IsProcessRunning(executable) == ProcessCheck::Running); ++i)
-            Sleep(50);
-        EXPECT_TRUE(running) << "the full path of " << Utf8(path) << " was never read";
-        EXPECT_EQ(IsProcessRunning(kName), found ? ProcessCheck::Running : ProcessCheck::NotRunning) << Utf8(path);
-    }
 }
 
 namespace {

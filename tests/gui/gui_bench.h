@@ -80,19 +80,13 @@ inline std::wstring BrokenLines(HWND box) {
 }
 
 struct ProgramUnderTest {
-    // Starts `program` with APPDATA (unset when nullopt), which it inherits from this process (which does not read it).
-    explicit ProgramUnderTest(const std::optional<std::wstring>& appData, const std::wstring& program = ProgramPath()) {
+    // Starts `program` in `folder` (empty: the test's) with APPDATA (unset when nullopt), which it inherits from this
+    // process (which does not read it).
+    explicit ProgramUnderTest(const std::optional<std::wstring>& appData,
+                              const std::wstring& program = ProgramPath(),
+                              const std::wstring& folder = {}) {
         SetEnvironmentVariableW(L"APPDATA", appData ? appData->c_str() : nullptr);
-        std::wstring commandLine = QuoteArgument(program);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION info{};
-        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                            &info)) {
-            throw std::runtime_error("cannot start " + Utf8(program));
-        }
-        CloseHandle(info.hThread);
-        process_.Reset(info.hProcess);
+        process_ = StartProcess(program, QuoteArgument(program), folder);
     }
     ~ProgramUnderTest() {
         if (TerminateProcess(process_.Get(), 99)) WaitForSingleObject(process_.Get(), 5000);
@@ -154,15 +148,6 @@ struct ProgramUnderTest {
     }
 
     UniqueKernelHandle process_;
-};
-
-// The current folder of this process, and so of the program it starts, for the object's lifetime.
-class CurrentFolderScope {
-public:
-    explicit CurrentFolderScope(const std::wstring& folder) { SetCurrentDirectoryW(folder.c_str()); }
-    CurrentFolderScope(const CurrentFolderScope&) = delete;
-    CurrentFolderScope& operator=(const CurrentFolderScope&) = delete;
-    ~CurrentFolderScope() { SetCurrentDirectoryW(TestBinaryFolder().c_str()); }
 };
 
 // The control that has the keyboard focus in `window`'s thread.

@@ -1,12 +1,17 @@
-// Restore and undo on real files (the reliability tests attack them with failures): the refusals, the state table,
+// Where the shared profile is, and restore and undo on real files (the reliability tests attack them with failures):
+// the refusals, the state table,
 // the favorites kept before they would exist nowhere, exact names and links, what a killed run left, and the facts of
 // each backup, found from what could be read.
 #include "profile/restore.h"
+#include "filesystem/exact_path.h"
 #include "profile/facts_reader.h"
+#include "win32/environment.h"
 
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <shlobj.h>
 
 #include <algorithm>
 #include <regex>
@@ -59,6 +64,20 @@ void WriteHidden(const std::wstring& path, std::string_view bytes) {
 }
 
 }  // namespace
+
+// With APPDATA unset, empty or relative, the shared profile is in the roaming folder that Windows knows.
+TEST(SharedProfile, InTheRoamingFolderWindowsKnowsWhereAppDataNamesNone) {
+    wchar_t known[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, known), S_OK);
+    const std::wstring appData = EnvironmentVariable(L"APPDATA");
+    for (const wchar_t* value : {static_cast<const wchar_t*>(nullptr), L"", L"AppData"}) {
+        SetEnvironmentVariableW(L"APPDATA", value);
+        EXPECT_EQ(Profile::Shared().found, Profile(std::wstring(known) + L"\\sogouexplorer"))
+            << (value ? Utf8(value) : "unset");
+    }
+    SetEnvironmentVariableW(L"APPDATA", appData.c_str());
+    EXPECT_EQ(Profile::Shared().found, Profile(appData + L"\\sogouexplorer"));
+}
 
 TEST(RestoreFavorites, RefusalsStateTableAndFailures) {
     const Fixture p;
@@ -185,7 +204,7 @@ TEST(RestoreFavorites, ExactNamesAndLinks) {
     EXPECT_EQ(ReadBytes(p.undo), "mine");
     EXPECT_EQ(p.Undo(), kUndoneNotice);
     EXPECT_EQ(ReadBytes(synced), "mine");
-    EXPECT_EQ(LinkTarget(p.favorites), LinkTarget(synced));
+    EXPECT_EQ(FinalPathOf(p.favorites), FinalPathOf(synced));
 
     // The target gone (a synchronised folder not there yet, say): no plain file takes the link's place.
     DeleteFileW(synced.c_str());

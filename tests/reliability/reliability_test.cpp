@@ -128,9 +128,8 @@ protected:
 
     const std::wstring mounted = MountedFolder(L"QB_TMPFS");
     const TempFolder root{L"qb-reliability", mounted}, browserFolder{L"qb-browser"};
-    const AppDataScope appData{root / L"用户 😀 with spaces\\AppData\\Roaming"};
-    const Profile profile = PlainProfile(Profile::Shared().found->Folder());
     const std::wstring folder = root / L"用户 😀 with spaces\\AppData\\Roaming\\sogouexplorer";
+    const Profile profile = PlainProfile(folder);
     const std::wstring daily = folder + L"\\DailyBackup";
     const std::wstring favorites = folder + L"\\Favorite2.dat", undo = folder + L"\\Favorite2Backup.dat";
     // Contents 0: the first favorites, 1 to 3: the backups. The model: which content each file holds.
@@ -142,23 +141,11 @@ protected:
     UniqueFileHandle filler;
 };
 
-// qb_crash_runner restoring the profile's DailyBackup `backup`, or undoing without one; it sets the event `ready` (a
-// name of NewEventName's, or "-") as its operation begins.
-HelperProcess StartCrashRunner(const std::wstring& ready, const std::wstring& folder, const wchar_t* backup = nullptr) {
+// qb_crash_runner restoring the profile's DailyBackup `backup`, or undoing without one, once its operation has begun.
+HelperProcess StartCrashRunner(const std::wstring& folder, const wchar_t* backup = nullptr) {
     const std::wstring runner = TestBinaryFolder() + L"\\qb_crash_runner.exe";
-    return backup ? HelperProcess::StartAs(runner, {ready, folder, backup}, runner)
-                  : HelperProcess::StartAs(runner, {ready, folder}, runner);
-}
-
-// A crash runner started, once its operation has begun. A name of its own for each run: a killed runner's handle may
-// keep the last run's event, already set.
-HelperProcess StartedCrashRunner(const std::wstring& folder, const wchar_t* backup = nullptr) {
-    const std::wstring eventName = NewEventName();
-    const UniqueKernelHandle ready{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
-    HelperProcess run = StartCrashRunner(eventName, folder, backup);
-    const HANDLE waits[] = {ready.Get(), run.Handle()};
-    WaitForMultipleObjects(2, waits, FALSE, 60000);
-    return run;
+    return backup ? HelperProcess::StartAs(runner, {folder, backup}, runner)
+                  : HelperProcess::StartAs(runner, {folder}, runner);
 }
 
 std::string Label(const std::optional<std::string>& bytes, const std::string& old, const std::string& backup) {
@@ -187,7 +174,7 @@ TEST(CrashTest, RestoreAndUndoKilledAtAnyMomentLeaveWholeFilesAndFinishWhenRunAg
     for (int run = 0; run < 2 * kRuns; ++run) {
         const bool undo = run % 2;
         const char* name = undo ? "undo" : "restore";
-        HelperProcess runner = StartedCrashRunner(profile.Path(), undo ? nullptr : L"Favorite2.dat.1");
+        HelperProcess runner = StartCrashRunner(profile.Path(), undo ? nullptr : L"Favorite2.dat.1");
         // The kills follow the pace of the last whole run.
         if (run >= 2) {
             Sleep(std::uniform_int_distribution(0, durationMs[undo])(random));
@@ -215,36 +202,6 @@ TEST(CrashTest, RestoreAndUndoKilledAtAnyMomentLeaveWholeFilesAndFinishWhenRunAg
     }
 }
 
-// Two copies of the tool restoring into one profile at the same moments: each finds the other's temporary file while
-// cleaning up, and neither may take it away before its rename; each waits for the other's lock. Each run succeeds,
-// with the files whole.
-TEST(TwoCopiesTest, RestoringInOneFolderAtOnceBothSucceed) {
-    constexpr int kRounds = 15;
-    const TempFolder profile(L"qb-two");
-    MakeFolders(profile / L"DailyBackup");
-    // Two backups, one for each copy of the tool, so that every round writes the favorites.
-    const std::string backups[] = {Pattern(4 << 20, 1), Pattern(4 << 20, 2)};
-    const wchar_t* const names[] = {L"Favorite2.dat.1", L"Favorite2.dat.2"};
-    for (int i = 0; i < 2; ++i)
-        WriteBytes(profile / L"DailyBackup\\" + names[i], backups[i]);
-    WriteBytes(profile / L"Favorite2.dat", "old");
-    ASSERT_EQ(RestoreFavorites(PlainProfile(profile.Path()), BackupFolderKind::DailyBackup, names[0]).icon,
-              NoticeIcon::Information);
-    int failures = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        const HelperProcess runs[] = {StartCrashRunner(L"-", profile.Path(), names[round % 2]),
-                                      StartCrashRunner(L"-", profile.Path(), names[1 - round % 2])};
-        for (const HelperProcess& run : runs)
-            failures += run.ExitCode() >= kKilled;
-    }
-    EXPECT_EQ(failures, 0) << "of " << 2 * kRounds << " runs";
-    const auto favorites = ReadBytes(profile / L"Favorite2.dat");
-    EXPECT_TRUE(favorites == backups[0] || favorites == backups[1]);
-    EXPECT_EQ(ReadBytes(profile / L"Favorite2Backup.dat"), "old");
-    EXPECT_EQ(Temporaries(profile.Path()), Names{});
-    EXPECT_EQ(ListNames(profile / L"DailyBackup").size(), 2u);
-}
-
 // The undo copy holds the only copy of the original favorites. One copy of the tool restores a backup whose copy takes
 // a while (held half a second by a scanner, or large), another undoes meanwhile: one waits for the other's lock, or
 // says that another copy works on these favorites and changes nothing. The originals are never lost.
@@ -266,8 +223,8 @@ TEST(TwoCopiesTest, ARestoreAndAnUndoAtOnceLoseNothing) {
                   kRestoredNotice);
         std::optional<HelperProcess> scanner;
         if (!large) scanner.emplace(HoldFile(daily + L"\\Favorite2.dat.2", L"none", 500));
-        const HelperProcess restore = StartedCrashRunner(profile.Path(), L"Favorite2.dat.2");
-        const HelperProcess undo = StartCrashRunner(L"-", profile.Path());
+        const HelperProcess restore = StartCrashRunner(profile.Path(), L"Favorite2.dat.2");
+        const HelperProcess undo = StartCrashRunner(profile.Path());
         const DWORD restored = restore.ExitCode(), undone = undo.ExitCode();
         EXPECT_LT(restored, kKilled);
         bool kept = false;
@@ -294,7 +251,7 @@ TEST(TwoCopiesTest, OneOperationAtATimePerProfileAndAKilledCopysLockTakenOver) {
     WriteBytes(profile / L"DailyBackup\\Favorite2.dat.2", "two");
     WriteBytes(profile / L"Favorite2.dat", "mine");
     const Profile plain = PlainProfile(profile.Path());
-    HelperProcess runner = StartedCrashRunner(profile.Path(), L"--lock");
+    HelperProcess runner = StartCrashRunner(profile.Path(), L"--lock");
     EXPECT_EQ(RestoreFavorites(plain, BackupFolderKind::DailyBackup, L"Favorite2.dat.1"), kAnotherCopyNotice);
     EXPECT_EQ(UndoRestore(plain, BackupFolderKind::DailyBackup), kAnotherCopyNotice);
     EXPECT_EQ(ListNames(profile.Path()), (Names{L"DailyBackup", L"Favorite2.dat"}));

@@ -1,6 +1,6 @@
 // A small program the tests start as another process:
-//   qb_test_helper PARENT_PID                                   stays until the parent ends (a stand-in browser)
-//   qb_test_helper PARENT_PID hold PATH none|read|all MS EVENT  holds a file open, signals EVENT, releases after MS
+//   qb_test_helper PARENT_PID EVENT                             sets EVENT, stays until the parent ends (a browser)
+//   qb_test_helper PARENT_PID hold PATH none|read|all MS EVENT  holds a file open, sets EVENT, releases after MS
 //   qb_test_helper                                              writes its command line and working folder to
 //                                                               "<its own path>.launched" and ends (a browser start)
 #include "win32/unique_handle.h"
@@ -46,7 +46,13 @@ void WaitForParent(const wchar_t* parentId, DWORD timeoutMs) {
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2) return RecordLaunch();
-    if (argc == 2) {
+    const auto ready = [&] {
+        if (const UniqueKernelHandle event(OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[argc - 1])); event) {
+            SetEvent(event.Get());
+        }
+    };
+    if (argc == 3) {
+        ready();
         WaitForParent(argv[1], INFINITE);
         return 0;
     }
@@ -54,7 +60,7 @@ int wmain(int argc, wchar_t** argv) {
     const UniqueFileHandle file(
         CreateFileW(argv[3], GENERIC_READ, ShareMode(argv[4]), nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file) return 2;
-    if (const UniqueKernelHandle opened(OpenEventW(EVENT_MODIFY_STATE, FALSE, argv[6])); opened) SetEvent(opened.Get());
+    ready();
     const DWORD releaseAfterMs = wcstoul(argv[5], nullptr, 10);
     WaitForParent(argv[1], releaseAfterMs ? releaseAfterMs : INFINITE);
     return 0;

@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include "filesystem/directory_listing.h"
+#include "filesystem/paths.h"
 #include "win32/environment.h"
 #include "win32/system_function.h"
 
@@ -134,26 +135,12 @@ void MakeLink(const std::wstring& link, const std::wstring& target) {
         return;
     }
     // Wine's CreateSymbolicLinkW makes nothing; it starts a Unix program as it starts a Windows one.
-    std::wstring commandLine = L"/bin/ln -s " + QuoteArgument(UnixPath(target)) + L' ' + QuoteArgument(UnixPath(link));
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        Fail("ln -s");
-    }
-    const UniqueKernelHandle process{info.hProcess}, thread{info.hThread};
+    StartProcess({}, L"/bin/ln -s " + QuoteArgument(UnixPath(target)) + L' ' + QuoteArgument(UnixPath(link)));
     // Wine does not wait for a Unix program's end: the link is waited for instead.
     for (int waits = 0; Attributes(link) == INVALID_FILE_ATTRIBUTES; ++waits) {
         if (waits == 1000) Fail("ln -s made no link");
         Sleep(10);
     }
-}
-
-std::wstring LinkTarget(const std::wstring& path) {
-    const UniqueFileHandle file{CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
-    wchar_t target[4096] = {};
-    return file && GetFinalPathNameByHandleW(file.Get(), target, 4096, 0) ? target : L"";
 }
 
 Names Temporaries(const std::wstring& folder) {
@@ -164,18 +151,15 @@ Names Temporaries(const std::wstring& folder) {
 
 std::wstring TestBinaryFolder() {
     wchar_t path[MAX_PATH];
-    const std::wstring program(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return program.substr(0, program.find_last_of(L'\\'));
+    return std::wstring(FolderOf({path, GetModuleFileNameW(nullptr, path, MAX_PATH)}));
 }
 
 std::wstring ProgramPath() {
-    const std::wstring tests = TestBinaryFolder();
-    return tests.substr(0, tests.find_last_of(L'\\')) + L"\\Quillbarrow.exe";
+    return std::wstring(FolderOf(TestBinaryFolder())) + L"\\Quillbarrow.exe";
 }
 
 std::wstring EmptyWindowPath() {
-    const std::wstring program = ProgramPath();
-    return program.substr(0, program.find_last_of(L'\\')) + L"\\empty_window.exe";
+    return std::wstring(FolderOf(ProgramPath())) + L"\\empty_window.exe";
 }
 
 std::wstring QuoteArgument(const std::wstring& argument) {
@@ -187,27 +171,39 @@ bool IsWow64(HANDLE process) {
     return IsWow64Process(process, &wow64) && wow64;
 }
 
+UniqueKernelHandle StartProcess(const std::wstring& program, std::wstring commandLine, const std::wstring& folder) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(program.empty() ? nullptr : program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+                        nullptr, folder.empty() ? nullptr : folder.c_str(), &startup, &info)) {
+        Fail("starting " + Utf8(commandLine));
+    }
+    CloseHandle(info.hThread);
+    return UniqueKernelHandle{info.hProcess};
+}
+
 HelperProcess HelperProcess::StartAs(const std::wstring& executablePath,
                                      std::initializer_list<std::wstring> arguments,
                                      const std::wstring& image) {
     const std::wstring source = image.empty() ? TestBinaryFolder() + L"\\qb_test_helper.exe" : image;
     if (executablePath != source) {
-        MakeFolders(executablePath.substr(0, executablePath.find_last_of(L'\\')));
+        MakeFolders(std::wstring(FolderOf(executablePath)));
         if (!CopyFileW(source.c_str(), executablePath.c_str(), FALSE)) Fail("CopyFile helper");
     }
-    // The helper ends by itself when this process ends, so a failed test leaves no stray process behind.
+    // The helper ends by itself when this process ends, so a failed test leaves no stray process behind. Each start
+    // has an event of its own: a killed helper's handle may keep an earlier one, already set.
+    static std::atomic<unsigned> counter{0};
+    const std::wstring eventName =
+        L"qb-test-" + std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(counter++);
+    const UniqueKernelHandle ready{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
     std::wstring commandLine = QuoteArgument(executablePath) + L' ' + std::to_wstring(GetCurrentProcessId());
     for (const auto& argument : arguments)
         commandLine += L' ' + QuoteArgument(argument);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION info{};
-    if (!CreateProcessW(executablePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
-        Fail("CreateProcess " + Utf8(executablePath));
-    }
-    CloseHandle(info.hThread);
-    return HelperProcess(UniqueKernelHandle{info.hProcess});
+    HelperProcess helper(StartProcess(executablePath, commandLine + L' ' + eventName));
+    const HANDLE waits[] = {ready.Get(), helper.Handle()};
+    if (WaitForMultipleObjects(2, waits, FALSE, 60000) != WAIT_OBJECT_0) Fail(Utf8(commandLine) + " getting ready");
+    return helper;
 }
 
 HelperProcess HelperProcess::Start(std::initializer_list<std::wstring> arguments) {
@@ -227,28 +223,8 @@ DWORD HelperProcess::ExitCode(DWORD timeoutMs) const {
     return code;
 }
 
-std::wstring NewEventName() {
-    static std::atomic<unsigned> counter{0};
-    return L"qb-test-" + std::to_wstring(GetCurrentProcessId()) + L'-' + std::to_wstring(counter++);
-}
-
 HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs) {
-    const std::wstring eventName = NewEventName();
-    const UniqueKernelHandle opened{CreateEventW(nullptr, TRUE, FALSE, eventName.c_str())};
-    HelperProcess helper = HelperProcess::Start({L"hold", path, share, std::to_wstring(releaseAfterMs), eventName});
-    const HANDLE waits[] = {opened.Get(), helper.Handle()};
-    if (WaitForMultipleObjects(2, waits, FALSE, 10000) != WAIT_OBJECT_0) {
-        throw std::runtime_error("the helper could not open " + Utf8(path));
-    }
-    return helper;
-}
-
-AppDataScope::AppDataScope(const std::wstring& value) : old_(EnvironmentVariable(L"APPDATA")) {
-    SetEnvironmentVariableW(L"APPDATA", value.c_str());
-}
-
-AppDataScope::~AppDataScope() {
-    SetEnvironmentVariableW(L"APPDATA", old_.empty() ? nullptr : old_.c_str());
+    return HelperProcess::Start({L"hold", path, share, std::to_wstring(releaseAfterMs)});
 }
 
 std::string Pattern(std::size_t size, std::uint32_t seed) {

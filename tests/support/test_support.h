@@ -44,8 +44,6 @@ DWORD Attributes(const std::wstring& path);
 // Makes `link` a symbolic link to `target`: under Wine a Unix link (a file link shows as a plain file there, a folder
 // link as a reparse point).
 void MakeLink(const std::wstring& link, const std::wstring& target);
-// The final path of the file that `path` leads to.
-std::wstring LinkTarget(const std::wstring& path);
 // The names in `folder` that a copy in progress gives its temporary files.
 Names Temporaries(const std::wstring& folder);
 
@@ -59,11 +57,16 @@ std::wstring TestBinaryFolder();
 std::wstring ProgramPath();
 std::wstring EmptyWindowPath();
 
-// A process the test starts, ended when the object goes: the test helper program (qb_test_helper.exe) or another.
+// Starts `program` (empty: the first word of the command line) in `folder` (empty: this process's), with this
+// process's environment; throws when it cannot.
+UniqueKernelHandle StartProcess(const std::wstring& program, std::wstring commandLine, const std::wstring& folder = {});
+
+// A process the test starts, ended when the object goes: the test helper program (qb_test_helper.exe) or another that
+// keeps to its ways: the parent's id first, the name of an event last, which it sets once it is ready.
 class HelperProcess {
 public:
-    // Copies `image` (default: the helper) to `executablePath`, creating folders, and starts it with the parent's id
-    // and the arguments.
+    // Copies `image` (default: the helper) to `executablePath`, creating folders, starts it with the parent's id, the
+    // arguments and a new event's name, and returns once it is ready; throws when it ends before.
     static HelperProcess StartAs(const std::wstring& executablePath,
                                  std::initializer_list<std::wstring> arguments,
                                  const std::wstring& image = {});
@@ -87,24 +90,9 @@ private:
 // (0: held until the object goes). Returns once the file is open.
 HelperProcess HoldFile(const std::wstring& path, const wchar_t* share, DWORD releaseAfterMs = 0);
 
-// A named event of this process's own, set by another process it starts: its name is new at every call.
-std::wstring NewEventName();
-
 std::wstring QuoteArgument(const std::wstring& argument);
 // True for a 32-bit process on 64-bit Windows.
 bool IsWow64(HANDLE process);
-
-// APPDATA set for a test, and the old value put back at the end.
-class AppDataScope {
-public:
-    explicit AppDataScope(const std::wstring& value);
-    AppDataScope(const AppDataScope&) = delete;
-    AppDataScope& operator=(const AppDataScope&) = delete;
-    ~AppDataScope();
-
-private:
-    std::wstring old_;
-};
 
 // `size` bytes that no other (size, seed) pair gives, starting with a readable label.
 std::string Pattern(std::size_t size, std::uint32_t seed);

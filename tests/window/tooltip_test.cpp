@@ -21,21 +21,41 @@ static std::tuple<DWORD, UINT, LRESULT, LRESULT> Settings(HWND tip) {
             SendMessageW(tip, TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), SendMessageW(tip, TTM_GETDELAYTIME, TTDT_INITIAL, 0)};
 }
 
+// The tool's text as the control gives it back for the tool's window, through a record of this build's layout.
+static std::wstring ToolText(HWND tip, HWND parent) {
+    wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    tool.hwnd = parent;
+    tool.uId = reinterpret_cast<UINT_PTR>(parent);
+    tool.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
 class TooltipTest : public testing::Test {
 protected:
     UniqueWindow parent{CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr)};
     CTooltip tip;
 };
 
-TEST_F(TooltipTest, NewObjectCreateAndDestroyKeepAtMostOneWindow) {
+// A new object has no window; Create makes one, replacing any it had, with the one tool covering the parent, and the
+// text reaches the control at Create and, on a live window, at once; Destroy leaves none.
+TEST_F(TooltipTest, OneWindowAtMostWhoseTextReadsBack) {
     EXPECT_EQ(std::tuple(tip.Style(), tip.Centered(), tip.Icon(), tip.ForeColor(), tip.BackColor(), tip.Title(),
                          tip.TipText(), tip.VisibleTime(), tip.DelayTime(), tip.Window()),
               std::tuple(0, false, 0, 0u, 0u, L"", L"", 5000, 500, nullptr));
+    tip.SetTipText(L"Favorite2.dat.2012.02.27.22");
     tip.Create(parent.Get());
     const HWND first = tip.Window();
+    EXPECT_EQ(SendMessageW(first, TTM_GETTOOLCOUNT, 0, 0), 1);
+    EXPECT_EQ(ToolText(first, parent.Get()), L"Favorite2.dat.2012.02.27.22");
+    tip.SetTipText(L"收藏夹备份 2012.02.25");
+    EXPECT_EQ(ToolText(first, parent.Get()), L"收藏夹备份 2012.02.25");
     tip.Create(parent.Get());
     const HWND second = tip.Window();
     EXPECT_TRUE(first && !IsWindow(first) && IsWindow(second));
+    EXPECT_EQ(ToolText(second, parent.Get()), L"收藏夹备份 2012.02.25");
     tip.Destroy();
     tip.Destroy();
     EXPECT_TRUE(!tip.Window() && !IsWindow(second) && IsWindow(parent.Get()));
@@ -63,28 +83,4 @@ TEST_F(TooltipTest, SettingsAndTitleReachTheControl) {
     tip.SetTitle(L"");
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(titles, (std::vector<std::wstring>{L"1 ", L"0 收藏夹", L"2 收藏夹"}));
-}
-
-// The tool's text as the control gives it back for the tool's window, through a record of this build's layout.
-static std::wstring ToolText(HWND tip, HWND parent) {
-    wchar_t text[256] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    tool.hwnd = parent;
-    tool.uId = reinterpret_cast<UINT_PTR>(parent);
-    tool.lpszText = text;
-    SendMessageW(tip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-    return text;
-}
-
-// The text reaches the control at Create and, on a live window, at once; the one tool covers the parent.
-TEST_F(TooltipTest, TextReadsBackFromTheControl) {
-    tip.SetTipText(L"Favorite2.dat.2012.02.27.22");
-    tip.Create(parent.Get());
-    EXPECT_EQ(SendMessageW(tip.Window(), TTM_GETTOOLCOUNT, 0, 0), 1);
-    EXPECT_EQ(ToolText(tip.Window(), parent.Get()), L"Favorite2.dat.2012.02.27.22");
-    tip.SetTipText(L"收藏夹备份 2012.02.25");
-    EXPECT_EQ(ToolText(tip.Window(), parent.Get()), L"收藏夹备份 2012.02.25");
-    tip.Create(parent.Get());
-    EXPECT_EQ(ToolText(tip.Window(), parent.Get()), L"收藏夹备份 2012.02.25");
 }
