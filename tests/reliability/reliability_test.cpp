@@ -64,28 +64,29 @@ protected:
             if (restore && !present[backup])
                 return ErrorNotice(L"所选的备份文件已经不在了，\n可能被删除或移走了。请重新选择。");
             // A restore reads the backup, and the favorites it compares it with, as they are now.
-            if (restore && blocks(2, false)) return failed(kReadBackupFailed, true);
-            if (restore && blocks(0, false)) return failed(kReadFavoritesFailed, true);
-            if (restore && inFavorites == backup) return kBackupIsCurrentNotice;
+            if (restore && blocks(2, false)) return failed(texts::kReadBackupFailed, true);
+            if (restore && blocks(0, false)) return failed(texts::kReadFavoritesFailed, true);
+            if (restore && inFavorites == backup) return InformationNotice(texts::kBackupIsCurrent);
             if (!restore && inUndo == kNone) return kNothingToUndoNotice;
-            if (restore && inUndo == kNone && full) return failed(kSaveUndoCopyFailed, false);
+            if (restore && inUndo == kNone && full) return failed(texts::kSaveUndoCopyFailed, false);
             if (restore && inUndo == kNone) inUndo = inFavorites;
             // Favorites saved nowhere else are kept first, by a restore over an older undo copy and by an undo.
             // Backups 1 and 3 are listed (present or moved aside under a listed name); the hidden backup 2 is not.
             else if (!SavedElsewhere(backup, blocks)) {
                 if (full || blocks(0, false))
-                    return failed(restore ? kKeepFavoritesFailed : kKeepBeforeUndoFailed, !full);
+                    return failed(restore ? texts::kKeepFavoritesFailed : texts::kKeepBeforeUndoFailed, !full);
                 keptNow = kept[inFavorites] = true;
             }
             if (readOnly || full || blocks(0, true) || (!restore && blocks(1, false))) {
-                return failed(restore ? kRestoreBackupFailed : kRestoreUndoCopyFailed, !readOnly && !full);
+                return failed(restore ? texts::kRestoreBackupFailed : texts::kRestoreUndoCopyFailed,
+                              !readOnly && !full);
             }
             inFavorites = restore ? backup : inUndo;
             // A holder that shares deletion does not keep the undo copy from going; the favorites are back all the
             // same, which is a notice, not an error.
             if (!restore && blocks(1, share != L"all")) {
                 heldCause = true;
-                return WarningNotice(kDeleteUndoCopyFailed);
+                return WarningNotice(texts::kDeleteUndoCopyFailed);
             }
             if (!restore) inUndo = kNone;
             if (keptNow) return InformationNotice(restore ? kKeptNotice : kKeptBeforeUndoNotice);
@@ -97,7 +98,8 @@ protected:
         const bool failure = expected.icon == NoticeIcon::Error && expected != kBrowserRunningNotice &&
                              !expected.text.starts_with(L"所选的备份");
         if (heldCause) {
-            EXPECT_EQ(notice, (Notice{expected.text + kReasonLead + kInUseReason, expected.caption, expected.icon}));
+            EXPECT_EQ(notice,
+                      (Notice{expected.text + texts::kReason + texts::kFileInUse, expected.caption, expected.icon}));
         } else {
             EXPECT_TRUE(notice == expected || (failure && IsFailure(notice, expected.text)) ||
                         (keptNow && notice.icon == expected.icon && notice.text.starts_with(expected.text)))
@@ -252,8 +254,9 @@ TEST(TwoCopiesTest, OneOperationAtATimePerProfileAndAKilledCopysLockTakenOver) {
     WriteBytes(profile / L"Favorite2.dat", "mine");
     const Profile plain = PlainProfile(profile.Path());
     HelperProcess runner = StartCrashRunner(profile.Path(), L"--lock");
-    EXPECT_EQ(RestoreFavorites(plain, BackupFolderKind::DailyBackup, L"Favorite2.dat.1"), kAnotherCopyNotice);
-    EXPECT_EQ(UndoRestore(plain, BackupFolderKind::DailyBackup), kAnotherCopyNotice);
+    EXPECT_EQ(RestoreFavorites(plain, BackupFolderKind::DailyBackup, L"Favorite2.dat.1"),
+              ErrorNotice(texts::kAnotherCopyWorking));
+    EXPECT_EQ(UndoRestore(plain, BackupFolderKind::DailyBackup), ErrorNotice(texts::kAnotherCopyWorking));
     EXPECT_EQ(ListNames(profile.Path()), (Names{L"DailyBackup", L"Favorite2.dat"}));
     runner.Stop();
     const ULONGLONG before = GetTickCount64();
@@ -266,13 +269,11 @@ TEST(TwoCopiesTest, OneOperationAtATimePerProfileAndAKilledCopysLockTakenOver) {
 TEST_F(Reliability, FullDiskRestoreFailsWithTheFilesWhole) {
     if (mounted.empty()) GTEST_SKIP() << "no small file system could be mounted here, so no disk can be filled";
     SetFull(true);
-    EXPECT_EQ(Operate(3),
-              ErrorNotice(kSaveUndoCopyFailed + std::wstring(kReasonLead) + SystemErrorText(ERROR_DISK_FULL)));
+    EXPECT_EQ(Operate(3), Failure(texts::kSaveUndoCopyFailed, SystemErrorText(ERROR_DISK_FULL)));
     SetFull(false);
     Operate(1);
     SetFull(true);
-    EXPECT_EQ(Operate(3),
-              ErrorNotice(kRestoreBackupFailed + std::wstring(kReasonLead) + SystemErrorText(ERROR_DISK_FULL)));
+    EXPECT_EQ(Operate(3), Failure(texts::kRestoreBackupFailed, SystemErrorText(ERROR_DISK_FULL)));
 }
 
 // Each file held with each sharing, for a restore that saves the undo copy and for an undo: a hold of 100 ms is

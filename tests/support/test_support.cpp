@@ -283,9 +283,13 @@ Profile PlainProfile(const std::wstring& folder) {
     return profile;
 }
 
+Notice Failure(std::wstring_view lead, std::wstring_view reason) {
+    return ErrorNotice(std::wstring(lead) + texts::kReason + std::wstring(reason));
+}
+
 bool IsFailure(const Notice& notice, std::wstring_view lead, const wchar_t* caption) {
-    return notice.caption == caption && notice.text.starts_with(std::wstring(lead) + kReasonLead) &&
-           notice.text.size() > lead.size() + std::wstring_view(kReasonLead).size();
+    return notice.caption == caption && notice.text.starts_with(std::wstring(lead) + texts::kReason) &&
+           notice.text.size() > lead.size() + std::wstring_view(texts::kReason).size();
 }
 
 void PrintTo(const Notice& notice, std::ostream* out) {

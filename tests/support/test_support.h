@@ -3,6 +3,7 @@
 #pragma once
 
 #include "messages/notice.h"
+#include "messages/texts.h"
 #include "profile/profile.h"
 #include "win32/unique_handle.h"
 
@@ -113,34 +114,16 @@ Profile PlainProfile(const std::wstring& folder);
 inline const Notice kRestoredNotice{L"成功恢复备份数据，请重启浏览器后查看收藏夹", L"提示", NoticeIcon::Information};
 inline const Notice kUndoneNotice{L"成功撤消恢复", L"提示", NoticeIcon::Information};
 inline const Notice kNothingToUndoNotice{L"未启动恢复，无需撤消恢复", L"提示", NoticeIcon::Information};
-inline const Notice kNothingSelectedNotice{L"未选中需要恢复的收藏文件，请重新选择", L"错误", NoticeIcon::Error};
 inline const Notice kBrowserRunningNotice{L"检测到搜狗浏览器正在运行，请关闭搜狗浏览器再操作", L"错误",
                                           NoticeIcon::Error};
-inline const Notice kBackupIsCurrentNotice{L"所选备份与当前收藏夹完全相同，\n收藏夹没有改动。", L"提示",
-                                           NoticeIcon::Information};
-inline const Notice kAnotherCopyNotice{L"另一个本工具窗口正在处理这个收藏夹，\n收藏夹没有改动。请等它做完再试。",
-                                       L"错误", NoticeIcon::Error};
 // The success messages of a restore and of an undo that kept the favorites as a new copy in DailyBackup: their first
 // words, then the copy's name.
 inline constexpr wchar_t kKeptNotice[] =
     L"成功恢复备份数据，请重启浏览器后查看收藏夹\n恢复前的收藏夹已另存到 DailyBackup 文件夹：\nFavorite2.dat.";
 inline constexpr wchar_t kKeptBeforeUndoNotice[] =
     L"成功撤消恢复\n撤消前的收藏夹已另存到 DailyBackup 文件夹：\nFavorite2.dat.";
-// The failure messages: what failed, then the reason after these words.
-inline constexpr wchar_t kReasonLead[] = L"\n\n原因：";
-inline constexpr wchar_t kInUseReason[] = L"另一个程序正在使用这个文件。\n请关闭那个程序（或搜狗浏览器）后再试。";
-inline constexpr wchar_t kReadBackupFailed[] = L"无法读取所选的备份文件，收藏夹没有改动。";
-inline constexpr wchar_t kReadFavoritesFailed[] = L"无法读取当前的收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
-inline constexpr wchar_t kSaveUndoCopyFailed[] =
-    L"无法保存撤消用的收藏夹副本\n（Favorite2Backup.dat），收藏夹没有改动。";
-inline constexpr wchar_t kRestoreBackupFailed[] = L"无法用所选备份替换收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
-inline constexpr wchar_t kRestoreUndoCopyFailed[] =
-    L"无法用撤消副本恢复收藏夹文件\n（Favorite2.dat），收藏夹没有改动。";
-inline constexpr wchar_t kKeepFavoritesFailed[] = L"无法把恢复前的收藏夹另存到备份目录中，\n收藏夹没有改动。";
-inline constexpr wchar_t kKeepBeforeUndoFailed[] = L"无法把撤消前的收藏夹另存到备份目录中，\n收藏夹没有改动。";
-inline constexpr wchar_t kDeleteUndoCopyFailed[] =
-    L"收藏夹已恢复为原来的数据，\n但无法删除撤消副本（Favorite2Backup.dat），\n下次撤消恢复时会再用它恢复一次。";
-
+// The failure message `lead` with `reason` after it.
+Notice Failure(std::wstring_view lead, std::wstring_view reason = texts::kFileInUse);
 // True for a notice with this caption that starts with `lead`, then a reason.
 bool IsFailure(const Notice& notice, std::wstring_view lead, const wchar_t* caption = L"错误");
 void PrintTo(const Notice& notice, std::ostream* out);
