@@ -32,13 +32,7 @@ Figures PointAt(const ProgramUnderTest& program, HWND window, int entry, const s
 int wmain() {
     const TempFolder appData(L"qb-pointing-bench");
     const std::wstring profile = appData / L"sogouexplorer";
-    MakeFolders(profile + L"\\DailyBackup");
-    MakeFolders(profile + L"\\Backup");
-    WriteSparse(profile + L"\\Favorite2.dat", 1ull << 30, 'a');
-    WriteSparse(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", 1ull << 30, 'b');
-    for (int i = 0; i < 3000; ++i) {
-        WriteBytes(profile + L"\\Backup\\Favorite2.dat.1." + std::to_wstring(1000 + i), Pattern(4096, 7));
-    }
+    MakeSlowProfile(profile);
     const ProgramUnderTest program(appData.Path());
     if (!program.PressMainButton(MainWindow::kNoAccountButton)) return 1;
     const HWND window = program.WaitForWindow(L"本地收藏恢复", 30000);

@@ -273,6 +273,17 @@ inline POINT EntryPoint(HWND listBox, int entry) {
     return {rect.left + 20, (rect.top + rect.bottom) / 2};
 }
 
+// A profile whose backups are slow to know: a 1 GiB favorites file with a DailyBackup copy of its size that differs
+// only at its end, and 3000 backups of one size in Backup.
+inline void MakeSlowProfile(const std::wstring& profile) {
+    MakeFolders(profile + L"\\DailyBackup");
+    MakeFolders(profile + L"\\Backup");
+    WriteSparse(profile + L"\\Favorite2.dat", 1ull << 30, 'a');
+    WriteSparse(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", 1ull << 30, 'b');
+    for (int i = 0; i < 3000; ++i)
+        WriteBytes(profile + L"\\Backup\\Favorite2.dat.1." + std::to_wstring(1000 + i), Pattern(4096, 7));
+}
+
 // Makes this process read the program's windows in physical pixels, as the program lays them out: per-monitor aware
 // where Windows (or Wine) offers it, else aware of the system's DPI. True when it is aware.
 inline bool MakeDpiAware() {

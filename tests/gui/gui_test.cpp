@@ -323,13 +323,8 @@ TEST(AccountWindowTest, RefusesBadSearchesListsTheBackupFolderShowsRowTipsAndAct
 TEST(BusyWorldTest, TheWindowAnswersWhileFactsAreFoundAndAFailedReadIsNoFact) {
     const TempFolder root(L"qb-gui");
     const std::wstring profile = root / L"AppData\\sogouexplorer";
-    MakeFolders(profile + L"\\DailyBackup");
-    MakeFolders(profile + L"\\Backup");
-    WriteSparse(profile + L"\\Favorite2.dat", 1ull << 30, 'a');
-    WriteSparse(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.22", 1ull << 30, 'b');
+    MakeSlowProfile(profile);
     WriteBytes(profile + L"\\DailyBackup\\Favorite2.dat.2012.02.27.23", "held");
-    for (int i = 0; i < 3000; ++i)
-        WriteBytes(profile + L"\\Backup\\Favorite2.dat.1." + std::to_wstring(1000 + i), Pattern(4096, 7));
     const ProgramUnderTest program(root / L"AppData");
     ASSERT_TRUE(program.PressMainButton(MainWindow::kNoAccountButton));
     const HWND window = program.WaitForWindow(L"本地收藏恢复");
