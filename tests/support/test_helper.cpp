@@ -12,18 +12,23 @@
 
 namespace {
 
+// The record appears whole, by a rename, so that a test that sees it can read it.
 int RecordLaunch() {
     wchar_t self[MAX_PATH];
     wchar_t folder[MAX_PATH];
     const DWORD selfLength = GetModuleFileNameW(nullptr, self, MAX_PATH);
     const DWORD folderLength = GetCurrentDirectoryW(MAX_PATH, folder);
     const std::wstring text = std::wstring(GetCommandLineW()) + L'\n' + std::wstring(folder, folderLength);
-    const std::wstring path = std::wstring(self, selfLength) + L".launched";
-    const UniqueFileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    if (!file) return 2;
-    DWORD written = 0;
-    WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr);
-    return 0;
+    const std::wstring path = std::wstring(self, selfLength) + L".launched", partial = path + L".partial";
+    {
+        const UniqueFileHandle file(CreateFileW(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        DWORD written = 0;
+        if (!file ||
+            !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size() * sizeof(wchar_t)), &written, nullptr)) {
+            return 2;
+        }
+    }
+    return MoveFileExW(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) ? 0 : 2;
 }
 
 DWORD ShareMode(const std::wstring& share) {
