@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr WindowSpec kWindow{L"QuillbarrowEmptyWindow", L"空窗口 empty window", 3840, 2400, kFixedFrame, {}};
+constexpr WindowDesign kWindow{L"QuillbarrowEmptyWindow", L"空窗口 empty window", 3840, 2400, kFixedFrame, {}};
 
 class EmptyWindow : public BaseWindow<EmptyWindow> {
 public:

@@ -20,7 +20,7 @@
 namespace {
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlDesign kControls[] = {
     // id                               kind                       name          text                         left  top width height    font         tab frame
     {AccountWindow::kFindFrame,         ControlKind::Frame,        L"Frame1",    texts::kFindBackupsFrame,    { 120,  120, 8745, 4815}, kSimSun10_5, 0},
     {AccountWindow::kFolderLabel,       ControlKind::Label,        L"Label1",    texts::kChooseBackupFolder,  { 120,  360, 3015,  255}, kSimSun9,    2,  AccountWindow::kFindFrame},
@@ -40,8 +40,8 @@ constexpr ControlSpec kControls[] = {
 // clang-format on
 
 // The address comes first: the focus waits in its box when the window opens, whatever the tab order.
-constexpr WindowSpec kWindow{L"QuillbarrowAccountWindow", texts::kAccountCaption, 8940, 8010, kFixedFrame, kControls,
-                             AccountWindow::kAddressBox};
+constexpr WindowDesign kWindow{L"QuillbarrowAccountWindow", texts::kAccountCaption, 8940, 8010, kFixedFrame, kControls,
+                               AccountWindow::kAddressBox};
 
 constexpr std::array<const wchar_t*, 4> kHeaders = {texts::kColumnName, texts::kColumnNumber, texts::kColumnSize,
                                                     texts::kColumnTime};
@@ -112,11 +112,11 @@ bool AccountWindow::OnCreate() {
 
     const HWND resultList = Control(kResultList);
     for (std::size_t i = 0; i < kHeaders.size(); ++i) {
-        LVCOLUMNW spec{};
-        spec.mask = LVCF_TEXT | LVCF_FMT;
-        spec.fmt = kFormats[i];
-        spec.pszText = const_cast<wchar_t*>(kHeaders[i]);
-        if (SendMessageW(resultList, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&spec)) < 0) return false;
+        LVCOLUMNW column{};
+        column.mask = LVCF_TEXT | LVCF_FMT;
+        column.fmt = kFormats[i];
+        column.pszText = const_cast<wchar_t*>(kHeaders[i]);
+        if (SendMessageW(resultList, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column)) < 0) return false;
     }
     // A whole row answers LVM_HITTEST, not only its name: the row tip stays while the pointer is on the row.
     constexpr DWORD kListStyle = LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT;

@@ -5,7 +5,7 @@
 namespace {
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlDesign kControls[] = {
     // id                                 kind                       name         text                          left  top width height    font         tab
     {NoAccountWindow::kFolderLabel,       ControlKind::Label,        L"Label1",   texts::kChooseBackupFolder,   { 120,  120, 3855,  255}, kSimSun9,    0},
     {RestorePanel::kFolderChooser,        ControlKind::DropDownList, L"Combo1",   L"",                          { 120,  480, 4095,  300}, kSimSun12,   1},
@@ -17,7 +17,7 @@ constexpr ControlSpec kControls[] = {
 };
 // clang-format on
 
-constexpr WindowSpec kWindow{
+constexpr WindowDesign kWindow{
     L"QuillbarrowNoAccountWindow", texts::kNoAccountCaption, 4305, 5445, kSizableFrame, kControls};
 
 }  // namespace

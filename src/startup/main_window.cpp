@@ -11,7 +11,7 @@
 namespace {
 
 // clang-format off
-constexpr ControlSpec kControls[] = {
+constexpr ControlDesign kControls[] = {
     // id                            kind                 name         text                 left  top width height    font       tab
     {MainWindow::kHaveAccountButton, ControlKind::Button, L"Command1", texts::kHaveAccount, { 480,  360, 2775,  735}, kSimSun12, 0},
     {MainWindow::kNoAccountButton,   ControlKind::Button, L"Command2", texts::kNoAccount,   { 480, 1320, 2775,  735}, kSimSun12, 1},
@@ -19,7 +19,7 @@ constexpr ControlSpec kControls[] = {
 
 // clang-format on
 
-constexpr WindowSpec kWindow{L"QuillbarrowMainWindow", texts::kMainCaption, 3840, 2400, kFixedFrame, kControls};
+constexpr WindowDesign kWindow{L"QuillbarrowMainWindow", texts::kMainCaption, 3840, 2400, kFixedFrame, kControls};
 
 // Ends the program at once, after the message that the account path needs administrator rights.
 [[noreturn]] void EndWithAdministratorMessage(HWND owner) {

@@ -22,14 +22,14 @@ bool RegisterWindowClass(const wchar_t* className, WNDPROC windowProc) {
     return RegisterClassExW(&windowClass) != 0;
 }
 
-SIZE WindowSizeAt(const WindowSpec& spec, int dpi) {
-    const RECT rect = WindowRectAround(TwipsToPixels(spec.clientWidthTwips, dpi),
-                                       TwipsToPixels(spec.clientHeightTwips, dpi), spec.style, dpi);
+SIZE WindowSizeAt(const WindowDesign& design, int dpi) {
+    const RECT rect = WindowRectAround(TwipsToPixels(design.clientWidthTwips, dpi),
+                                       TwipsToPixels(design.clientHeightTwips, dpi), design.style, dpi);
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-RECT CenteredWindowRect(const WindowSpec& spec, int dpi) {
-    const SIZE size = WindowSizeAt(spec, dpi);
+RECT CenteredWindowRect(const WindowDesign& design, int dpi) {
+    const SIZE size = WindowSizeAt(design, dpi);
     const int left = (GetSystemMetrics(SM_CXSCREEN) - size.cx) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - size.cy) / 2;
     return {left, top, left + size.cx, top + size.cy};

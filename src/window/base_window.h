@@ -6,7 +6,7 @@
 #include "window/control_table.h"
 #include "window/dpi.h"
 #include "window/open_windows.h"
-#include "window/window_spec.h"
+#include "window/window_design.h"
 
 #include <windows.h>
 
@@ -22,9 +22,9 @@ struct ClickHandler {
 namespace window_detail {
 bool RegisterWindowClass(const wchar_t* className, WNDPROC windowProc);
 // The window's rectangle at `dpi`, centred on the screen.
-RECT CenteredWindowRect(const WindowSpec& spec, int dpi);
+RECT CenteredWindowRect(const WindowDesign& design, int dpi);
 // The window's size at `dpi`, for Windows to place it at a DPI change.
-SIZE WindowSizeAt(const WindowSpec& spec, int dpi);
+SIZE WindowSizeAt(const WindowDesign& design, int dpi);
 HWND FirstTabStop(HWND window);
 bool IsPushButton(HWND window);
 }  // namespace window_detail
@@ -43,16 +43,16 @@ protected:
 
     // Creates the window hidden and centred on the screen, sized and laid out at its monitor's DPI. Its controls
     // exist before the derived class sees WM_CREATE, which fails the creation by returning -1.
-    bool Create(const WindowSpec& spec) {
-        if (!window_detail::RegisterWindowClass(spec.className, &WindowProc)) return false;
-        spec_ = &spec;
-        return CreateWindowExW(0, spec.className, spec.caption, spec.style, 0, 0, 0, 0, nullptr, nullptr,
+    bool Create(const WindowDesign& design) {
+        if (!window_detail::RegisterWindowClass(design.className, &WindowProc)) return false;
+        design_ = &design;
+        return CreateWindowExW(0, design.className, design.caption, design.style, 0, 0, 0, 0, nullptr, nullptr,
                                GetModuleHandleW(nullptr), this) != nullptr;
     }
 
     // Creates the window as Create does and shows it; false when it could not be made.
-    bool Open(const WindowSpec& spec) {
-        if (!Create(spec)) return false;
+    bool Open(const WindowDesign& design) {
+        if (!Create(design)) return false;
         ShowNormal();
         return true;
     }
@@ -70,7 +70,7 @@ protected:
     // Lays every control out from the table at `dpi`, at creation and whenever the DPI changes, then lets the
     // window fit what depends on the controls' sizes (its OnLayout).
     void LayOut(int dpi) {
-        LayOutControls(hwnd_, spec_->controls, fonts_, dpi);
+        LayOutControls(hwnd_, design_->controls, fonts_, dpi);
         static_cast<Derived*>(this)->OnLayout();
     }
     void OnLayout() {}
@@ -104,7 +104,7 @@ protected:
             case kGetDpiScaledSizeMessage: {
                 // The size Windows then suggests at WM_DPICHANGED: the designed client area at the new DPI, with
                 // the frame at that DPI, rather than the old size scaled.
-                *reinterpret_cast<SIZE*>(lParam) = window_detail::WindowSizeAt(*spec_, static_cast<int>(wParam));
+                *reinterpret_cast<SIZE*>(lParam) = window_detail::WindowSizeAt(*design_, static_cast<int>(wParam));
                 return TRUE;
             }
             case kDpiChangedMessage: {
@@ -124,7 +124,8 @@ protected:
                 break;
             case WM_SETFOCUS:
                 if (!focus_ || !IsWindow(focus_)) {
-                    focus_ = spec_->initialFocus ? Control(spec_->initialFocus) : window_detail::FirstTabStop(hwnd_);
+                    focus_ =
+                        design_->initialFocus ? Control(design_->initialFocus) : window_detail::FirstTabStop(hwnd_);
                 }
                 SetFocus(focus_);
                 return 0;
@@ -145,9 +146,9 @@ private:
         auto* self = reinterpret_cast<Derived*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
         if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
         if (message == WM_CREATE) {
-            if (!CreateControls(hwnd, self->spec_->controls)) return -1;
+            if (!CreateControls(hwnd, self->design_->controls)) return -1;
             const int dpi = WindowDpi(hwnd);
-            const RECT rect = window_detail::CenteredWindowRect(*self->spec_, dpi);
+            const RECT rect = window_detail::CenteredWindowRect(*self->design_, dpi);
             SetWindowPos(hwnd, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             self->LayOut(dpi);
@@ -163,7 +164,7 @@ private:
     }
 
     OpenWindows& openWindows_;
-    const WindowSpec* spec_ = nullptr;
+    const WindowDesign* design_ = nullptr;
     ControlFonts fonts_;
     HWND focus_ = nullptr;
 };

@@ -42,11 +42,11 @@ WindowKind KindOf(ControlKind kind) {
 // A drop-down list's height is that of its list when open; the closed box sizes itself to its font.
 constexpr int kDropDownLines = 8;
 
-TwipsRect Absolute(const ControlSpec& spec, std::span<const ControlSpec> table) {
-    TwipsRect rect = spec.rect;
-    if (spec.frameId != 0) {
+TwipsRect Absolute(const ControlDesign& design, std::span<const ControlDesign> table) {
+    TwipsRect rect = design.rect;
+    if (design.frameId != 0) {
         const auto frame =
-            std::find_if(table.begin(), table.end(), [&](const ControlSpec& c) { return c.id == spec.frameId; });
+            std::find_if(table.begin(), table.end(), [&](const ControlDesign& c) { return c.id == design.frameId; });
         if (frame != table.end()) {
             rect.left += frame->rect.left;
             rect.top += frame->rect.top;
@@ -70,7 +70,7 @@ int Layer(ControlKind kind) {
 
 // A control where the layout puts it, in the parent's client area, in pixels, with the height of its font.
 struct Placed {
-    const ControlSpec* spec;
+    const ControlDesign* design;
     RECT rect;
     int fontPixels;
 };
@@ -120,28 +120,28 @@ constexpr int kSmallerFontSteps = 2;
 void GiveLabelsRoom(std::vector<Placed>& placed, const RECT& client, int dpi, TextMeasure& measure) {
     const LONG gap = TwipsToPixels(kGapTwips, dpi), edge = TwipsToPixels(kEdgeTwips, dpi);
     for (Placed& label : placed) {
-        if (label.spec->kind != ControlKind::Label || !*label.spec->text) continue;
+        if (label.design->kind != ControlKind::Label || !*label.design->text) continue;
         const RECT designed = label.rect;
         RECT room{designed.left, designed.top, client.right - edge, client.bottom - edge};
         LONG visibleBottom = designed.bottom;
         for (const Placed& other : placed) {
             const RECT& r = other.rect;
-            if (other.spec->id == label.spec->frameId) {
+            if (other.design->id == label.design->frameId) {
                 room.right = std::min(room.right, r.right - edge);
                 room.bottom = std::min(room.bottom, r.bottom - edge);
-            } else if (&other != &label && other.spec->kind != ControlKind::Frame && r.left >= designed.right &&
+            } else if (&other != &label && other.design->kind != ControlKind::Frame && r.left >= designed.right &&
                        Overlap(r.top, r.bottom, designed.top, designed.bottom)) {
                 room.right = std::min(room.right, r.left - gap);
             }
         }
         for (const Placed& other : placed) {
             const RECT& r = other.rect;
-            if (&other == &label || other.spec->kind == ControlKind::Frame || r.top <= designed.top ||
+            if (&other == &label || other.design->kind == ControlKind::Frame || r.top <= designed.top ||
                 !Overlap(r.left, r.right, designed.left, room.right)) {
                 continue;
             }
             // A control that starts within the label hides the rest of it; one below bounds how far it may grow.
-            if (r.top < designed.bottom && other.spec->kind != ControlKind::Label) {
+            if (r.top < designed.bottom && other.design->kind != ControlKind::Label) {
                 if (Overlap(r.left, r.right, designed.left, designed.right))
                     visibleBottom = std::min(visibleBottom, r.top);
                 room.bottom = std::min(room.bottom, r.top);
@@ -152,7 +152,7 @@ void GiveLabelsRoom(std::vector<Placed>& placed, const RECT& client, int dpi, Te
 
         const LONG width = designed.right - designed.left, visible = visibleBottom - designed.top;
         const LONG roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
-        const wchar_t* text = label.spec->text;
+        const wchar_t* text = label.design->text;
         for (int step = 0; step <= kSmallerFontSteps; ++step) {
             const int font = label.fontPixels - step;
             const SIZE wrapped = measure.Measure(text, font, width);
@@ -194,34 +194,34 @@ HFONT ControlFonts::Get(int pixels) {
     return fonts_.back().font.Get();
 }
 
-bool CreateControls(HWND parent, std::span<const ControlSpec> table) {
-    std::vector<const ControlSpec*> byTabIndex;
-    for (const ControlSpec& spec : table)
-        byTabIndex.push_back(&spec);
-    std::sort(byTabIndex.begin(), byTabIndex.end(), [](const ControlSpec* a, const ControlSpec* b) {
+bool CreateControls(HWND parent, std::span<const ControlDesign> table) {
+    std::vector<const ControlDesign*> byTabIndex;
+    for (const ControlDesign& design : table)
+        byTabIndex.push_back(&design);
+    std::sort(byTabIndex.begin(), byTabIndex.end(), [](const ControlDesign* a, const ControlDesign* b) {
         return std::pair(Layer(a->kind), a->tabIndex) < std::pair(Layer(b->kind), b->tabIndex);
     });
 
     const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    for (const ControlSpec* spec : byTabIndex) {
-        const WindowKind kind = KindOf(spec->kind);
+    for (const ControlDesign* design : byTabIndex) {
+        const WindowKind kind = KindOf(design->kind);
         const HWND control = CreateWindowExW(
-            kind.extendedStyle, kind.className, spec->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0,
-            0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec->id)), instance, nullptr);
+            kind.extendedStyle, kind.className, design->text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0,
+            0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design->id)), instance, nullptr);
         if (!control) return false;
     }
     return true;
 }
 
-void LayOutControls(HWND parent, std::span<const ControlSpec> table, ControlFonts& fonts, int dpi) {
+void LayOutControls(HWND parent, std::span<const ControlDesign> table, ControlFonts& fonts, int dpi) {
     ControlFonts next(dpi);
     std::vector<Placed> placed;
-    for (const ControlSpec& spec : table) {
-        const TwipsRect rect = Absolute(spec, table);
+    for (const ControlDesign& design : table) {
+        const TwipsRect rect = Absolute(design, table);
         const LONG left = TwipsToPixels(rect.left, dpi), top = TwipsToPixels(rect.top, dpi);
-        placed.push_back({&spec,
+        placed.push_back({&design,
                           {left, top, left + TwipsToPixels(rect.width, dpi), top + TwipsToPixels(rect.height, dpi)},
-                          TenthPointsToPixels(spec.font.tenthPoints, dpi)});
+                          TenthPointsToPixels(design.font.tenthPoints, dpi)});
     }
     RECT client{};
     GetClientRect(parent, &client);
@@ -230,10 +230,10 @@ void LayOutControls(HWND parent, std::span<const ControlSpec> table, ControlFont
         GiveLabelsRoom(placed, client, dpi, measure);
     }
     for (const Placed& control : placed) {
-        const HWND window = GetDlgItem(parent, control.spec->id);
+        const HWND window = GetDlgItem(parent, control.design->id);
         const RECT& rect = control.rect;
         const LONG height =
-            (rect.bottom - rect.top) * (control.spec->kind == ControlKind::DropDownList ? kDropDownLines : 1);
+            (rect.bottom - rect.top) * (control.design->kind == ControlKind::DropDownList ? kDropDownLines : 1);
         // The font first: a drop-down list sizes its closed box to its font when it is placed.
         SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(next.Get(control.fontPixels)), FALSE);
         SetWindowPos(window, nullptr, rect.left, rect.top, rect.right - rect.left, height,

@@ -99,12 +99,12 @@ RECT ClientRectOf(HWND window, HWND control) {
 // The size a text takes in SimSun of this size at this DPI, broken into lines within `width` as a label breaks it, or
 // on one line where `width` is 0.
 SIZE TextSize(const std::wstring& text, int tenthPoints, int dpi, int width = 0) {
-    LOGFONTW spec{};
-    spec.lfHeight = -((tenthPoints * dpi + 360) / 720);
-    spec.lfWeight = FW_NORMAL;
-    spec.lfCharSet = GB2312_CHARSET;
-    wcscpy(spec.lfFaceName, L"SimSun");
-    const UniqueFont font{CreateFontIndirectW(&spec)};
+    LOGFONTW face{};
+    face.lfHeight = -((tenthPoints * dpi + 360) / 720);
+    face.lfWeight = FW_NORMAL;
+    face.lfCharSet = GB2312_CHARSET;
+    wcscpy(face.lfFaceName, L"SimSun");
+    const UniqueFont font{CreateFontIndirectW(&face)};
     const HDC dc = CreateCompatibleDC(nullptr);
     const HGDIOBJ old = SelectObject(dc, font.Get());
     RECT rect{0, 0, width, 0};

@@ -7,13 +7,13 @@
 
 #include <span>
 
-struct WindowSpec {
+struct WindowDesign {
     const wchar_t* className;
     const wchar_t* caption;
     int clientWidthTwips;
     int clientHeightTwips;
     DWORD style;
-    std::span<const ControlSpec> controls;
+    std::span<const ControlDesign> controls;
     int initialFocus = 0;  // the control that has the focus when the window opens; 0: the first in tab order
 };
 
