@@ -66,8 +66,7 @@ void MendLeftHidden(const Profile& profile) {
 
 // Run as administrator, every write must land inside the profile folder: where a link at each path (a file, or a
 // folder that new files go into) leads, or for a file yet to be made its folder, with no junction at the profile
-// folder itself. Not so confined, links are
-// followed as the user made them.
+// folder itself. Not so confined, links are followed as the user made them.
 std::optional<Notice> WriteRefusal(const Profile& profile, std::initializer_list<std::wstring> paths) {
     if (!profile.WritesConfined()) return std::nullopt;
     const std::wstring inside = FinalPathOf(profile.Folder());

@@ -47,7 +47,7 @@ inline bool SelectEntry(HWND listBox, const std::wstring& text) {
 
 // What the user could not read whole in a message box: a line naming a path or a file that the box breaks, or, in a
 // message that the program breaks into lines itself, one or two letters left alone on a line. Each of the text's
-// lines is laid out as the box lays it out, in the message font, within the width of the box's text.
+// lines is measured in the message font against the width of the box's text.
 inline std::wstring BrokenLines(HWND box) {
     const HWND label = GetDlgItem(box, 0xFFFF);
     RECT room{};
@@ -58,20 +58,20 @@ inline std::wstring BrokenLines(HWND box) {
     const UniqueFont font{CreateFontIndirectW(&metrics.lfMessageFont)};
     const HDC dc = CreateCompatibleDC(nullptr);
     const HGDIOBJ original = SelectObject(dc, font.Get());
+    const auto fits = [&](std::wstring_view part) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, part.data(), static_cast<int>(part.size()), &size);
+        return size.cx <= room.right;
+    };
     std::wstring broken;
     const std::wstring text = ControlText(label) + L'\n';
     const bool ownLines = text.find(L'\n') + 1 < text.size();
     for (std::size_t start = 0, end; (end = text.find(L'\n', start)) != std::wstring::npos; start = end + 1) {
-        std::wstring_view line(text.data() + start, end - start);
+        const std::wstring_view line(text.data() + start, end - start);
+        if (fits(line)) continue;
         const bool names = line.find(L'\\') != line.npos || line.find(L"Favorite2") != line.npos;
-        for (int fits = 0; !line.empty(); line.remove_prefix(fits)) {
-            SIZE size{};
-            GetTextExtentExPointW(dc, line.data(), static_cast<int>(line.size()), room.right, &fits, nullptr, &size);
-            fits = std::max(fits, 1);
-            if (fits < static_cast<int>(line.size()) && (names || (ownLines && line.size() - fits <= 2))) {
-                broken += L"\n[broken at " + std::wstring(line.substr(fits)) + L']';
-                break;
-            }
+        if (names || (ownLines && line.size() > 2 && fits(line.substr(0, line.size() - 2)))) {
+            broken += L"\n[broken: " + std::wstring(line) + L']';
         }
     }
     SelectObject(dc, original);
